@@ -1,0 +1,149 @@
+#include "CommandSet.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "CommandPayloads.h"
+
+namespace qx9 {
+namespace {
+
+CommandReport ReplyRequest() {
+    CommandReport reply{};
+    reply[0] = CommandReportId;
+    return reply;
+}
+
+}  // namespace
+
+CommandSet::CommandSet(DeviceLink& link, ConfigStore& store)
+    : link_(link), store_(store), clock_(link.clock()) {}
+
+std::uint8_t CommandSet::Run(const CommandSpec& command, Milliseconds wait, Milliseconds busyBase,
+                             std::span<const std::uint8_t> payload,
+                             std::span<std::uint8_t> replyData) {
+    const CommandReport report = BuildCommandReport(command, payload);
+    CCriticalSectionAutoLock hold(link_.DeviceLock());
+    const bool sent = link_.SetFeatureWithRetry(report);
+    if (sent || !command.waitOnlyAfterSuccessfulSend) {
+        clock_.SleepFor(wait);
+    }
+    if (!sent) {
+        return command.sendFailedResult;
+    }
+    CommandReport reply = ReplyRequest();
+    if (!link_.GetFeatureWithRetry(reply, busyBase)) {
+        return result::NoReply;
+    }
+    const std::uint8_t commandStatus = reply[StatusByteOffset];
+    if (commandStatus == status::Done) {
+        std::copy_n(reply.begin() + PayloadOffset, replyData.size(), replyData.begin());
+    }
+    return commandStatus;
+}
+
+std::uint8_t CommandSet::LinkCheck() {
+    return Run(spec::LinkCheck, LinkCheckWait, spec::LinkCheck.busyBase);
+}
+
+std::uint8_t CommandSet::LinkCheckAlt() {
+    return Run(spec::LinkCheckAlt, LinkCheckWait, spec::LinkCheckAlt.busyBase);
+}
+
+std::uint8_t CommandSet::DonglePreamble() {
+    const std::uint8_t first = LinkCheck();
+    return first == result::Done ? first : LinkCheckAlt();
+}
+
+std::uint8_t CommandSet::ReadDongleInfo(DeviceInfo& info) {
+    return Run(spec::ReadDongleInfo, DongleInfoWait, spec::ReadDongleInfo.busyBase, {}, info.bytes);
+}
+
+std::uint8_t CommandSet::ReadMouseInfo(DeviceInfo& info, Milliseconds wait) {
+    return Run(spec::ReadMouseInfo, wait, spec::ReadMouseInfo.busyBase, {}, info.bytes);
+}
+
+std::uint8_t CommandSet::ReadBattery(std::uint8_t& level, Milliseconds wait) {
+    std::array<std::uint8_t, 1> data{level};
+    const std::uint8_t outcome = Run(spec::ReadBattery, wait, wait, {}, data);
+    level = data[0];
+    return outcome;
+}
+
+std::uint8_t CommandSet::ReadConfig(Milliseconds wait) {
+    const CommandReport report = BuildCommandReport(spec::ReadConfig);
+    CCriticalSectionAutoLock hold(link_.DeviceLock());
+    const bool sent = link_.SetFeatureWithRetry(report);
+    clock_.SleepFor(wait);
+    if (!sent) {
+        return result::SendFailed;
+    }
+    std::vector<std::uint8_t> reply(ConfigReportSize, 0);
+    reply[0] = ConfigReportId;
+    if (!link_.GetFeatureWithRetry(reply, spec::ReadConfig.busyBase)) {
+        return result::SendFailed;
+    }
+    const std::uint8_t commandStatus = reply[StatusByteOffset];
+    if (commandStatus != status::Done) {
+        return commandStatus;
+    }
+    std::copy_n(reply.begin() + ConfigBlockOffset, ConfigBlockSize, store_.ConfigBlock().begin());
+    store_.UnpackConfig(store_.EditConfig());
+    return result::Done;
+}
+
+std::uint8_t CommandSet::WriteSensorSettings(const DeviceConfig& config, Milliseconds wait) {
+    const auto payload = SensorPayload(config);
+    return Run(spec::WriteSensorSettings, wait, spec::WriteSensorSettings.busyBase, payload);
+}
+
+std::uint8_t CommandSet::WriteAdvancedSettings(const DeviceConfig& config, Milliseconds wait) {
+    const auto payload = AdvancedPayload(config);
+    return Run(spec::WriteAdvancedSettings, wait, spec::WriteAdvancedSettings.busyBase, payload);
+}
+
+std::uint8_t CommandSet::SendButtonChunk(std::span<const std::uint8_t> slots, std::uint8_t chunk,
+                                         Milliseconds wait, bool& sent) {
+    const CommandReport report = BuildCommandReport(spec::WriteButtonMapping, slots, chunk);
+    sent = link_.SetFeatureOnce(report);
+    clock_.SleepFor(wait);
+    if (!sent) {
+        return result::SendFailed;
+    }
+    CommandReport reply = ReplyRequest();
+    const bool read = link_.GetFeatureWithRetry(reply, spec::WriteButtonMapping.busyBase);
+    clock_.SleepFor(ButtonChunkPause);
+    return read ? reply[StatusByteOffset] : result::NoReply;
+}
+
+std::uint8_t CommandSet::WriteButtonMapping(const DeviceConfig& config, Milliseconds wait) {
+    const auto slots = ButtonSlotBytesOf(config);
+    CCriticalSectionAutoLock hold(link_.DeviceLock());
+    // Both chunks are sent even when the first is not confirmed; the outcome is
+    // that of the first chunk the device did not confirm, so a half-stored
+    // mapping never reads as success.
+    std::uint8_t outcome = result::Done;
+    for (std::uint8_t chunk = 1; chunk <= ButtonChunkCount; ++chunk) {
+        const auto chunkSlots = std::span<const std::uint8_t>(slots).subspan(
+            (chunk - 1) * ButtonChunkPayloadSize, ButtonChunkPayloadSize);
+        bool sent = false;
+        const std::uint8_t chunkOutcome = SendButtonChunk(chunkSlots, chunk, wait, sent);
+        if (outcome == result::Done) {
+            outcome = chunkOutcome;
+        }
+        if (!sent) {
+            break;
+        }
+    }
+    return outcome;
+}
+
+std::uint8_t CommandSet::FactoryReset(Milliseconds wait) {
+    return Run(spec::FactoryReset, wait, spec::FactoryReset.busyBase);
+}
+
+std::uint8_t CommandSet::PairDongle() {
+    return Run(spec::PairDongle, PairDongleWait, spec::PairDongle.busyBase);
+}
+
+}  // namespace qx9

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "DeviceContract.h"
+
+namespace qx9::emu {
+
+using Block = std::array<std::uint8_t, ConfigBlockSize>;
+
+// The block a new or reset mouse holds, written out as the firmware stores it.
+Block FactoryBlock();
+
+}  // namespace qx9::emu

@@ -1,0 +1,139 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Clock.h"
+#include "DongleFirmware.h"
+#include "FeatureBackend.h"
+#include "MouseFirmware.h"
+#include "Trace.h"
+
+namespace qx9::emu {
+
+// The two USB devices the tool can meet: the mouse on its cable and the dongle.
+enum class Endpoint : std::uint8_t { Cable, Dongle };
+
+// The mouse, its dongle and the cable as the tool sees them through HID. Strict:
+// a request outside the device contract is recorded as a violation and fails.
+// All members may be called from any thread.
+class Qx9Emulator final : public FeatureBackend {
+  public:
+    explicit Qx9Emulator(Clock& clock);
+    ~Qx9Emulator() override;
+
+    std::vector<HidInterfaceInfo> EnumerateInterfaces() override;
+    std::unique_ptr<FeatureDevice> Open(const std::string& path) override;
+
+    // --- the hardware ----------------------------------------------------------
+    void PlugCable(bool plugged);
+    void PlugDongle(bool plugged);
+    void SetMousePowered(bool on);
+    void SetPaired(bool paired);
+    void SetWirelessLink(bool up);
+    void SetBattery(std::uint8_t percent);
+    void SetMouseFirmwareVersion(std::uint16_t version);
+    void SetMouseProductId(std::uint16_t productId);
+    void SetDongleFirmwareVersion(std::uint16_t version);
+    void SetConfigBlock(const Block& block);
+    // Only the collections that the tool must not pick, under the right ids.
+    void HideCommandCollection(bool hidden);
+
+    bool CablePlugged() const;
+    bool DonglePlugged() const;
+    bool MouseReachableWirelessly() const;
+    bool PairingRequested() const;
+    Block ConfigBlock() const;
+    std::uint8_t Battery() const;
+    // The syspath-like name of an endpoint's command interface; it carries
+    // "VVVV:PPPP" as device names do.
+    static std::string InterfaceName(Endpoint endpoint);
+
+    // --- faults on demand --------------------------------------------------------
+    // The `count` sends that follow the next `after` successful ones fail.
+    void FailNextSends(int count, HidError error, int after = 0);
+    void FailNextReads(int count, HidError error);
+    void FailNextOpens(int count);
+    void KeepRepliesBusy(bool busy);
+    // After `after` commands with this code, the next `count` (every one when
+    // count < 0) are refused with the status and change nothing.
+    void RefuseCommand(std::uint8_t code, std::uint8_t status, int count = 1, int after = 0);
+    // The device that takes the next command accepts it and then disappears.
+    void VanishDuringNextCommand();
+
+    // --- observation -------------------------------------------------------------
+    std::vector<TraceEntry> Trace() const;
+    void ClearTrace();
+    // Called for every exchange, under the emulator's lock: it must not call back.
+    void SetTraceObserver(std::function<void(const TraceEntry&)> observer);
+    std::vector<std::string> Violations() const;
+
+  private:
+    class Device;
+    struct Pending {
+        std::vector<std::uint8_t> reply;
+        std::chrono::milliseconds readyAt{};
+    };
+    struct Refusal {
+        std::uint8_t status;
+        int remaining;
+        int skip;
+    };
+    struct Port {
+        bool plugged = false;
+        std::uint64_t generation = 0;
+        std::optional<Pending> pending;
+    };
+
+    bool Send(Endpoint endpoint, std::uint64_t generation, std::span<const std::uint8_t> report,
+              HidError& error);
+    bool Receive(Endpoint endpoint, std::uint64_t generation, std::span<std::uint8_t> report,
+                 HidError& error);
+    bool Attached(Endpoint endpoint, std::uint64_t generation) const;
+    bool MouseInRange() const;
+    Outcome Execute(Endpoint endpoint, std::span<const std::uint8_t> report);
+    std::optional<std::uint8_t> TakeRefusal(std::uint8_t code);
+    bool TakeFault(int& counter);
+    void Plug(Endpoint endpoint, bool plugged);
+    void Record(Endpoint endpoint, Direction direction, std::span<const std::uint8_t> bytes,
+                bool ok);
+    void Violate(std::string why);
+    Port& PortOf(Endpoint endpoint) { return endpoint == Endpoint::Cable ? cable_ : dongle_; }
+    const Port& PortOf(Endpoint endpoint) const {
+        return endpoint == Endpoint::Cable ? cable_ : dongle_;
+    }
+
+    Clock& clock_;
+    const std::chrono::milliseconds start_;
+    mutable std::mutex mutex_;
+    MouseFirmware mouse_;
+    DongleFirmware dongle_fw_;
+    Port cable_;
+    Port dongle_;
+    bool mousePowered_ = true;
+    bool linkUp_ = true;
+    bool commandCollectionHidden_ = false;
+
+    int failSends_ = 0;
+    int failSendsAfter_ = 0;
+    HidError sendError_ = HidError::None;
+    int failReads_ = 0;
+    HidError readError_ = HidError::None;
+    int failOpens_ = 0;
+    bool repliesBusy_ = false;
+    bool vanishNext_ = false;
+    std::map<std::uint8_t, Refusal> refusals_;
+
+    std::vector<TraceEntry> trace_;
+    std::function<void(const TraceEntry&)> observer_;
+    std::vector<std::string> violations_;
+};
+
+}  // namespace qx9::emu

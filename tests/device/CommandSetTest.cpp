@@ -1,0 +1,437 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "FactoryBlock.h"
+#include "support/CaseName.h"
+#include "support/EmulatorFixture.h"
+
+namespace qx9 {
+namespace {
+
+using emu::Endpoint;
+using test::EmulatorFixture;
+using Bytes = std::vector<std::uint8_t>;
+
+// A report: the given leading bytes, zeros up to `payloadAt`, the payload, and
+// zeros to the end.
+Bytes Report(Bytes head, Bytes payload) {
+    Bytes report(CommandReportSize, 0);
+    std::copy(head.begin(), head.end(), report.begin());
+    std::copy(payload.begin(), payload.end(), report.begin() + PayloadOffset);
+    return report;
+}
+
+class CommandSetTest : public EmulatorFixture {
+  protected:
+    std::vector<Bytes> SentBytes() const {
+        std::vector<Bytes> sent;
+        for (const auto& entry : Sends()) {
+            sent.push_back(entry.bytes);
+        }
+        return sent;
+    }
+};
+
+// --- exact bytes of the three writes ---------------------------------------------
+
+struct WriteCase {
+    const char* name;
+    std::function<std::uint8_t(CommandSet&, const DeviceConfig&)> write;
+    std::vector<Bytes> reports;
+};
+
+class WriteBytesTest : public CommandSetTest, public ::testing::WithParamInterface<WriteCase> {};
+
+TEST_P(WriteBytesTest, DefaultsGoOutExactly) {
+    Connect(Endpoint::Cable);
+    EXPECT_EQ(GetParam().write(commands, store.EditConfig()), result::Done);
+    EXPECT_EQ(SentBytes(), GetParam().reports);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WriteBytesTest,
+    ::testing::Values(
+        WriteCase{"Sensor",
+                  [](CommandSet& c, const DeviceConfig& d) {
+                      return c.WriteSensorSettings(d, CableWaits.settingsWrite);
+                  },
+                  {Report({0xA1, 0x14, 0x0F, 0x1C},
+                          {0x00, 0x01, 0x03, 0x00, 0x00, 0x00, 0x04, 0x01,
+                           0x00, 0x90, 0x01, 0x90, 0x01, 0x00, 0x20, 0x03, 0x20, 0x03,
+                           0x00, 0x40, 0x06, 0x40, 0x06, 0x00, 0x80, 0x0C, 0x80, 0x0C})}},
+        WriteCase{"Advanced",
+                  [](CommandSet& c, const DeviceConfig& d) {
+                      return c.WriteAdvancedSettings(d, CableWaits.settingsWrite);
+                  },
+                  {Report({0xA1, 0x15, 0x0F, 0x0A},
+                          {0x00, 0x02, 0x01, 0x01, 0x08, 0x08, 0x08, 0x08, 0x08, 0x03, 0x00})}},
+        WriteCase{"Buttons",
+                  [](CommandSet& c, const DeviceConfig& d) {
+                      return c.WriteButtonMapping(d, CableWaits.settingsWrite);
+                  },
+                  {Report({0xA1, 0x16, 0x0F, 0x1C, 0x00, 0x00, 0x01},
+                          {0x00, 0x01, 0, 0, 0, 0, 0x08, 0x00, 0x02, 0, 0, 0, 0, 0x08,
+                           0x00, 0x04, 0, 0, 0, 0, 0x08, 0x00, 0x08, 0, 0, 0, 0, 0x08}),
+                   Report({0xA1, 0x16, 0x0F, 0x1C, 0x00, 0x00, 0x02},
+                          {0x00, 0x10, 0, 0, 0, 0, 0x08, 0x09, 0xF1, 0, 0, 0, 0, 0x08,
+                           0x01, 0x01, 0, 0, 0, 0, 0x08, 0x01, 0xFF, 0, 0, 0, 0, 0x08})}}),
+    test::CaseName{});
+// clang-format on
+
+TEST_F(CommandSetTest, WritesLandAtTheirBlockOffsetsAndReadBack) {
+    Connect(Endpoint::Cable);
+    DeviceConfig changed = store.EditConfig();
+    changed.CfgByte07 = 0x42;
+    changed.LiftOffLed = 0;
+    changed.LiftOffDistance = 7;
+    changed.AngleSnapping = 1;
+    changed.RippleControl = 1;
+    changed.AngleTuning = -20;
+    changed.CpiLevelCount = 3;
+    changed.CurrentCpiLevel = 2;
+    changed.CpiLevels[1] = {1, 1250, 30000};
+    changed.MotionSync = 1;
+    changed.PollingRate = 0x40;
+    changed.FeatureFlags = 0x61;
+    changed.PowerSaving = 0x85;
+    changed.DeepSleep = 0x0A;
+    changed.GlassMode = 1;
+    changed.Buttons[0].MulticlickFilter = 0xF1;
+    changed.Buttons[4].MulticlickFilter = 25;
+    changed.Buttons[2] = {0x02, 0x05, 0x0004, 0, 8};
+    changed.Buttons[5] = {0x0C, 0, 800, 1600, 3};
+    changed.Buttons[7] = {0x18, 0x96, 0x01, 0, 8};
+
+    EXPECT_EQ(commands.WriteSensorSettings(changed, CableWaits.settingsWrite), result::Done);
+    EXPECT_EQ(commands.WriteAdvancedSettings(changed, CableWaits.settingsWrite), result::Done);
+    EXPECT_EQ(commands.WriteButtonMapping(changed, CableWaits.settingsWrite), result::Done);
+    ASSERT_EQ(commands.ReadConfig(CableWaits.config), result::Done);
+
+    EXPECT_EQ(store.EditConfig(), changed);
+}
+
+// --- waits --------------------------------------------------------------------------
+
+struct WaitCase {
+    const char* name;
+    Endpoint endpoint;
+    std::function<std::uint8_t(CommandSet&, ConfigStore&)> run;
+    Milliseconds waited;
+};
+
+class CommandWaitTest : public CommandSetTest, public ::testing::WithParamInterface<WaitCase> {};
+
+TEST_P(CommandWaitTest, KeepsItsFixedWaitAndNeverSeesBusy) {
+    Connect(GetParam().endpoint);
+    EXPECT_EQ(GetParam().run(commands, store), result::Done);
+    EXPECT_EQ(Elapsed(), GetParam().waited);
+    EXPECT_EQ(Sends().size(), emulator.Trace().size() / 2) << "one read per send";
+}
+
+DeviceInfo anyInfo;
+std::uint8_t anyLevel;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CommandWaitTest,
+    ::testing::Values(
+        WaitCase{"LinkCheck", Endpoint::Dongle, [](CommandSet& c, auto&) { return c.LinkCheck(); },
+                 300ms},
+        WaitCase{"LinkCheckAlt", Endpoint::Dongle,
+                 [](CommandSet& c, auto&) { return c.LinkCheckAlt(); }, 300ms},
+        WaitCase{"ReadDongleInfo", Endpoint::Dongle,
+                 [](CommandSet& c, auto&) { return c.ReadDongleInfo(anyInfo); }, 150ms},
+        WaitCase{"ReadMouseInfoCable", Endpoint::Cable,
+                 [](CommandSet& c, auto&) { return c.ReadMouseInfo(anyInfo, 150ms); }, 150ms},
+        WaitCase{"ReadMouseInfoDongle", Endpoint::Dongle,
+                 [](CommandSet& c, auto&) { return c.ReadMouseInfo(anyInfo, 300ms); }, 300ms},
+        WaitCase{"ReadBatteryCable", Endpoint::Cable,
+                 [](CommandSet& c, auto&) { return c.ReadBattery(anyLevel, 300ms); }, 300ms},
+        WaitCase{"ReadConfigCable", Endpoint::Cable,
+                 [](CommandSet& c, auto&) { return c.ReadConfig(110ms); }, 110ms},
+        WaitCase{"ReadConfigDongle", Endpoint::Dongle,
+                 [](CommandSet& c, auto&) { return c.ReadConfig(400ms); }, 400ms},
+        WaitCase{"WriteSensorDongle", Endpoint::Dongle,
+                 [](CommandSet& c, ConfigStore& s) {
+                     return c.WriteSensorSettings(s.EditConfig(), 880ms);
+                 },
+                 880ms},
+        WaitCase{"WriteButtonsTwoChunksWithPauses", Endpoint::Cable,
+                 [](CommandSet& c, ConfigStore& s) {
+                     return c.WriteButtonMapping(s.EditConfig(), 500ms);
+                 },
+                 1200ms},
+        WaitCase{"FactoryResetCable", Endpoint::Cable,
+                 [](CommandSet& c, auto&) { return c.FactoryReset(800ms); }, 800ms},
+        WaitCase{"PairDongle", Endpoint::Dongle,
+                 [](CommandSet& c, auto&) { return c.PairDongle(); }, 300ms}),
+    test::CaseName{});
+
+struct SendFailureCase {
+    const char* name;
+    std::function<std::uint8_t(CommandSet&)> run;
+    std::uint8_t expected;
+    Milliseconds waited;
+};
+
+class SendFailureTest : public CommandSetTest,
+                        public ::testing::WithParamInterface<SendFailureCase> {};
+
+TEST_P(SendFailureTest, ReportsTheFailureAfterOnlyTheWaitsItKeeps) {
+    Connect(Endpoint::Dongle);
+    emulator.FailNextSends(1, HidError::DeviceGone);
+    EXPECT_EQ(GetParam().run(commands), GetParam().expected);
+    EXPECT_EQ(Elapsed(), GetParam().waited);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SendFailureTest,
+    ::testing::Values(
+        SendFailureCase{"LinkCheckWithoutWaiting", [](CommandSet& c) { return c.LinkCheck(); },
+                        result::LinkSendFailed, 0ms},
+        SendFailureCase{"LinkCheckAlt", [](CommandSet& c) { return c.LinkCheckAlt(); },
+                        result::LinkSendFailed, 0ms},
+        SendFailureCase{"ReadDongleInfoAfterItsWait",
+                        [](CommandSet& c) { return c.ReadDongleInfo(anyInfo); }, result::SendFailed,
+                        150ms},
+        SendFailureCase{"ReadBatteryAfterItsWait",
+                        [](CommandSet& c) { return c.ReadBattery(anyLevel, 350ms); },
+                        result::SendFailed, 350ms},
+        SendFailureCase{"ReadConfigAfterItsWait", [](CommandSet& c) { return c.ReadConfig(400ms); },
+                        result::SendFailed, 400ms},
+        SendFailureCase{"FactoryResetWithoutWaiting",
+                        [](CommandSet& c) { return c.FactoryReset(1080ms); }, result::SendFailed,
+                        0ms},
+        SendFailureCase{"PairDongleWithoutWaiting", [](CommandSet& c) { return c.PairDongle(); },
+                        result::SendFailed, 0ms}),
+    test::CaseName{});
+
+// --- replies -----------------------------------------------------------------------
+
+TEST_F(CommandSetTest, ReadConfigStoresTheBlockAndUnpacksItIntoEditOnly) {
+    emu::Block block = emu::FactoryBlock();
+    block[0x0C] = 1;     // motion sync
+    block[0x24] = 0xE2;  // level 0 X = 1250
+    block[0x25] = 0x04;
+    emulator.SetConfigBlock(block);
+    Connect(Endpoint::Cable);
+
+    ASSERT_EQ(commands.ReadConfig(CableWaits.config), result::Done);
+
+    EXPECT_EQ(store.ConfigBlock(), block);
+    EXPECT_EQ(store.EditConfig().MotionSync, 1);
+    EXPECT_EQ(store.EditConfig().CpiLevels[0].CpiX, 1250);
+    EXPECT_EQ(store.BaseConfig().MotionSync, 0);
+}
+
+TEST_F(CommandSetTest, ReadConfigRefusedLeavesEverythingAsItWas) {
+    Connect(Endpoint::Cable);
+    store.EditConfig().MotionSync = 1;
+    const DeviceConfig before = store.EditConfig();
+    emulator.RefuseCommand(command::ReadConfig, status::NotDone);
+
+    EXPECT_EQ(commands.ReadConfig(CableWaits.config), status::NotDone);
+    EXPECT_EQ(store.EditConfig(), before);
+    EXPECT_EQ(store.ConfigBlock(), ConfigBlockData{});
+}
+
+TEST_F(CommandSetTest, ReadConfigWhoseReplyCannotBeReadIsASendFailure) {
+    Connect(Endpoint::Cable);
+    emulator.FailNextReads(1, HidError::DeviceGone);
+    EXPECT_EQ(commands.ReadConfig(CableWaits.config), result::SendFailed);
+}
+
+TEST_F(CommandSetTest, InformationReadsDecodeTheirReplyBytes) {
+    emulator.SetMouseFirmwareVersion(0x0107);
+    emulator.SetMouseProductId(0xBEEF);
+    emulator.SetDongleFirmwareVersion(0x0120);
+    emulator.SetBattery(85);
+    Connect(Endpoint::Dongle);
+
+    DeviceInfo mouse;
+    DeviceInfo dongle;
+    std::uint8_t battery = 0;
+    EXPECT_EQ(commands.ReadMouseInfo(mouse, DongleWaits.mouseInfo), result::Done)
+        << "an unknown product id is the caller's to judge";
+    EXPECT_EQ(commands.ReadDongleInfo(dongle), result::Done);
+    EXPECT_EQ(commands.ReadBattery(battery, DongleWaits.battery), result::Done);
+
+    EXPECT_EQ(mouse.MouseProductId(), 0xBEEF);
+    EXPECT_EQ(mouse.MouseVersion(), 0x0107);
+    EXPECT_EQ(dongle.DongleVersion(), 0x0120);
+    EXPECT_EQ(battery, 85);
+}
+
+TEST_F(CommandSetTest, RefusedReadsLeaveTheirOutputsUntouched) {
+    Connect(Endpoint::Cable);
+    emulator.RefuseCommand(command::ReadMouseInfo, 5);
+    emulator.RefuseCommand(command::ReadBattery, 2);
+    DeviceInfo mouse;
+    mouse.bytes.fill(0x77);
+    std::uint8_t battery = 42;
+
+    EXPECT_EQ(commands.ReadMouseInfo(mouse, CableWaits.mouseInfo), 5);
+    EXPECT_EQ(commands.ReadBattery(battery, CableWaits.battery), 2);
+    EXPECT_EQ(mouse.bytes[0], 0x77);
+    EXPECT_EQ(battery, 42);
+}
+
+TEST_F(CommandSetTest, ASkippedWaitMeetsABusyDeviceAndTheRereadRuleCoversIt) {
+    Connect(Endpoint::Cable);
+    EXPECT_EQ(commands.ReadConfig(0ms), result::Done);
+    EXPECT_EQ(Elapsed(), spec::ReadConfig.busyBase + 200ms);
+}
+
+TEST_F(CommandSetTest, ADeviceThatStaysBusyPassesItsStatusThrough) {
+    Connect(Endpoint::Cable);
+    emulator.KeepRepliesBusy(true);
+    DeviceInfo mouse;
+    EXPECT_EQ(commands.ReadMouseInfo(mouse, CableWaits.mouseInfo), status::Busy);
+    EXPECT_EQ(Elapsed(), CableWaits.mouseInfo + 2 * spec::ReadMouseInfo.busyBase + 600ms);
+}
+
+TEST_F(CommandSetTest, ADeviceThatVanishesMidCommandGivesNoReply) {
+    Connect(Endpoint::Cable);
+    emulator.VanishDuringNextCommand();
+    DeviceInfo mouse;
+    EXPECT_EQ(commands.ReadMouseInfo(mouse, CableWaits.mouseInfo), result::NoReply);
+    EXPECT_FALSE(emulator.CablePlugged());
+}
+
+TEST_F(CommandSetTest, TheDongleAnswersForItselfWhileTheMouseIsOff) {
+    Connect(Endpoint::Dongle);
+    emulator.SetMousePowered(false);
+    DeviceInfo dongle;
+    DeviceInfo mouse;
+    EXPECT_EQ(commands.DonglePreamble(), result::Done);
+    EXPECT_EQ(commands.ReadDongleInfo(dongle), result::Done);
+    EXPECT_EQ(commands.ReadMouseInfo(mouse, DongleWaits.mouseInfo), status::NotDone);
+}
+
+TEST_F(CommandSetTest, PairDongleAsksTheDongleToPair) {
+    Connect(Endpoint::Dongle);
+    EXPECT_EQ(commands.PairDongle(), result::Done);
+    EXPECT_TRUE(emulator.PairingRequested());
+}
+
+TEST_F(CommandSetTest, FactoryResetRestoresTheFactoryBlock) {
+    emu::Block block = emu::FactoryBlock();
+    block[0x05] = 0x40;
+    emulator.SetConfigBlock(block);
+    Connect(Endpoint::Cable);
+    EXPECT_EQ(commands.FactoryReset(CableWaits.factoryReset), result::Done);
+    EXPECT_EQ(emulator.ConfigBlock(), emu::FactoryBlock());
+}
+
+// --- the dongle preamble ---------------------------------------------------------
+
+struct PreambleCase {
+    const char* name;
+    std::function<void(emu::Qx9Emulator&)> fault;
+    std::uint8_t expected;
+    std::size_t checks;
+};
+
+class DonglePreambleTest : public CommandSetTest,
+                           public ::testing::WithParamInterface<PreambleCase> {};
+
+TEST_P(DonglePreambleTest, FallsBackToTheAlternativeCheckOnce) {
+    Connect(Endpoint::Dongle);
+    GetParam().fault(emulator);
+    EXPECT_EQ(commands.DonglePreamble(), GetParam().expected);
+    const auto sends = Sends();
+    EXPECT_EQ(sends.size(), GetParam().checks);
+    if (sends.size() == 2) {
+        EXPECT_EQ(sends[1].bytes[SubCodeOffset], command::LinkCheckAltSubCode);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DonglePreambleTest,
+    ::testing::Values(
+        PreambleCase{"FirstCheckAnswers", [](auto&) {}, result::Done, 1},
+        PreambleCase{"FirstBusyAlternativeAnswers",
+                     [](emu::Qx9Emulator& e) { e.RefuseCommand(command::LinkCheck, 8, 1); },
+                     result::Done, 2},
+        PreambleCase{"BothRefused",
+                     [](emu::Qx9Emulator& e) { e.RefuseCommand(command::LinkCheck, 17, 2); }, 17,
+                     2},
+        PreambleCase{"FirstSendFailsAlternativeAnswers",
+                     [](emu::Qx9Emulator& e) { e.FailNextSends(1, HidError::BadHandle); },
+                     result::Done, 2}),
+    test::CaseName{});
+
+// --- the button mapping's outcome ---------------------------------------------------
+
+struct ButtonCase {
+    const char* name;
+    std::function<void(emu::Qx9Emulator&)> fault;
+    std::uint8_t expected;
+    std::size_t chunksAccepted;
+};
+
+class ButtonOutcomeTest : public CommandSetTest,
+                          public ::testing::WithParamInterface<ButtonCase> {};
+
+// Success only when the device confirmed both chunks; otherwise the outcome of
+// the first chunk it did not confirm.
+TEST_P(ButtonOutcomeTest, IsSuccessOnlyWhenBothChunksWereConfirmed) {
+    Connect(Endpoint::Cable);
+    GetParam().fault(emulator);
+    EXPECT_EQ(commands.WriteButtonMapping(store.EditConfig(), CableWaits.settingsWrite),
+              GetParam().expected);
+    std::size_t accepted = 0;
+    for (const auto& entry : Sends()) {
+        accepted += entry.ok;
+    }
+    EXPECT_EQ(accepted, GetParam().chunksAccepted);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ButtonOutcomeTest,
+    ::testing::Values(
+        ButtonCase{"BothConfirmed", [](auto&) {}, result::Done, 2},
+        ButtonCase{"FirstRefusedSecondConfirmed",
+                   [](emu::Qx9Emulator& e) {
+                       e.RefuseCommand(command::WriteButtonMapping, status::NotDone, 1);
+                   },
+                   status::NotDone, 2},
+        ButtonCase{"FirstRefusedWithOtherStatus",
+                   [](emu::Qx9Emulator& e) { e.RefuseCommand(command::WriteButtonMapping, 9, 1); },
+                   9, 2},
+        ButtonCase{"FirstReplyUnreadable",
+                   [](emu::Qx9Emulator& e) { e.FailNextReads(3, HidError::NotReady); },
+                   result::NoReply, 2},
+        ButtonCase{
+            "SecondRefused",
+            [](emu::Qx9Emulator& e) { e.RefuseCommand(command::WriteButtonMapping, 6, 1, 1); }, 6,
+            2},
+        ButtonCase{"FirstSendFailsWithoutRetry",
+                   [](emu::Qx9Emulator& e) { e.FailNextSends(1, HidError::Crc); },
+                   result::SendFailed, 0},
+        ButtonCase{"SecondSendFails",
+                   [](emu::Qx9Emulator& e) { e.FailNextSends(1, HidError::Crc, 1); },
+                   result::SendFailed, 1},
+        ButtonCase{"FirstRefusedSecondSendFails",
+                   [](emu::Qx9Emulator& e) {
+                       e.RefuseCommand(command::WriteButtonMapping, 7, 1);
+                       e.FailNextSends(1, HidError::Crc, 1);
+                   },
+                   7, 1}),
+    test::CaseName{});
+
+TEST_F(CommandSetTest, AFailedSecondChunkLeavesTheFirstStored) {
+    Connect(Endpoint::Cable);
+    DeviceConfig changed = store.EditConfig();
+    changed.Buttons[0].ActionType = 0xFF;
+    changed.Buttons[7].ActionType = 0xFF;
+    emulator.FailNextSends(1, HidError::Crc, 1);
+
+    EXPECT_EQ(commands.WriteButtonMapping(changed, CableWaits.settingsWrite), result::SendFailed);
+    EXPECT_EQ(emulator.ConfigBlock()[0x37], 0xFF);
+    EXPECT_EQ(emulator.ConfigBlock()[0x37 + 7 * 7], 0x01);
+}
+
+}  // namespace
+}  // namespace qx9

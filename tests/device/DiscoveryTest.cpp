@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "CommandPayloads.h"
+#include "support/CaseName.h"
+#include "support/EmulatorFixture.h"
+
+namespace qx9 {
+namespace {
+
+using test::EmulatorFixture;
+
+struct PlugCase {
+    const char* name;
+    bool cable;
+    bool dongle;
+    LinkMode mode;
+    bool donglePresent;
+};
+
+class DetectConnectionTest : public EmulatorFixture,
+                             public ::testing::WithParamInterface<PlugCase> {};
+
+TEST_P(DetectConnectionTest, CableFirstThenDongle) {
+    const PlugCase& c = GetParam();
+    emulator.PlugCable(c.cable);
+    emulator.PlugDongle(c.dongle);
+
+    EXPECT_EQ(link.DetectConnection(), c.mode);
+    EXPECT_EQ(link.ConnectionMode(), c.mode);
+    EXPECT_EQ(link.DonglePresent(), c.donglePresent);
+    EXPECT_EQ(link.HoldsDevice(), c.mode != LinkMode::None);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DetectConnectionTest,
+    ::testing::Values(PlugCase{"Both", true, true, LinkMode::Cable, false},
+                      PlugCase{"CableOnly", true, false, LinkMode::Cable, false},
+                      PlugCase{"DongleOnly", false, true, LinkMode::Dongle, true},
+                      PlugCase{"Neither", false, false, LinkMode::None, false}),
+    test::CaseName{});
+
+using DiscoveryTest = EmulatorFixture;
+
+TEST_F(DiscoveryTest, WithBothPluggedTheLinkTalksToTheMouseOnItsCable) {
+    emulator.PlugCable(true);
+    emulator.PlugDongle(true);
+    ASSERT_EQ(link.DetectConnection(), LinkMode::Cable);
+
+    DeviceInfo info;
+    EXPECT_EQ(commands.ReadMouseInfo(info, CableWaits.mouseInfo), result::Done);
+    const auto sends = Sends();
+    ASSERT_EQ(sends.size(), 1u);
+    EXPECT_EQ(sends[0].endpoint, "cable");
+}
+
+TEST_F(DiscoveryTest, RightIdsWithOnlyOtherCollectionsAreNotFound) {
+    emulator.PlugCable(true);
+    emulator.HideCommandCollection(true);
+
+    EXPECT_FALSE(link.DiscoverDevice(VendorId, WiredProductId));
+    EXPECT_FALSE(link.HoldsDevice());
+}
+
+TEST_F(DiscoveryTest, AnInterfaceThatCannotBeOpenedIsNotFound) {
+    emulator.PlugCable(true);
+    emulator.FailNextOpens(1);
+
+    EXPECT_FALSE(link.DiscoverDevice(VendorId, WiredProductId));
+    EXPECT_FALSE(link.HoldsDevice());
+}
+
+TEST_F(DiscoveryTest, AFailedDiscoveryReleasesTheEarlierHandle) {
+    emulator.PlugCable(true);
+    ASSERT_TRUE(link.DiscoverDevice(VendorId, WiredProductId));
+
+    EXPECT_FALSE(link.DiscoverDevice(VendorId, DongleProductId));
+    EXPECT_FALSE(link.HoldsDevice());
+}
+
+TEST_F(DiscoveryTest, WithoutAHandleBothExchangesFailWithoutTouchingTheDevice) {
+    emulator.PlugCable(true);
+    CommandReport report = BuildCommandReport(spec::ReadMouseInfo);
+
+    EXPECT_FALSE(link.SetFeatureWithRetry(report));
+    EXPECT_FALSE(link.SetFeatureOnce(report));
+    EXPECT_FALSE(link.GetFeatureWithRetry(report, 100ms));
+    EXPECT_TRUE(emulator.Trace().empty());
+    EXPECT_EQ(Elapsed(), 0ms);
+}
+
+TEST_F(DiscoveryTest, AStaleHandleFailsUntilTheNextDiscovery) {
+    Connect(emu::Endpoint::Cable);
+    emulator.PlugCable(false);
+    emulator.PlugCable(true);
+
+    DeviceInfo info;
+    EXPECT_EQ(commands.ReadMouseInfo(info, CableWaits.mouseInfo), result::SendFailed);
+    ASSERT_EQ(link.DetectConnection(), LinkMode::Cable);
+    EXPECT_EQ(commands.ReadMouseInfo(info, CableWaits.mouseInfo), result::Done);
+}
+
+// Discovery on one thread while commands run on another: the handle is only
+// ever swapped between whole exchanges, so no command sees a released one.
+TEST_F(DiscoveryTest, DiscoveryAndCommandsOnTwoThreadsNeverShareAReleasedHandle) {
+    emulator.PlugCable(true);
+    ASSERT_EQ(link.DetectConnection(), LinkMode::Cable);
+    std::atomic<bool> stop{false};
+    std::thread rediscover([&] {
+        for (int i = 0; i < 200; ++i) {
+            link.DiscoverDevice(VendorId, WiredProductId);
+        }
+        stop = true;
+    });
+    int answered = 0;
+    int asked = 0;
+    do {
+        DeviceInfo info;
+        answered += commands.ReadMouseInfo(info, CableWaits.mouseInfo) == result::Done;
+        ++asked;
+    } while (!stop);
+    rediscover.join();
+    EXPECT_EQ(answered, asked);
+}
+
+}  // namespace
+}  // namespace qx9
