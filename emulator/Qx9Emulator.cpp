@@ -20,8 +20,11 @@ struct InterfaceShape {
 
 // Each device shows its mouse, keyboard and consumer collections, a vendor
 // collection of the wrong usage, and the node that carries status and commands.
-std::vector<InterfaceShape> InterfacesOf(bool commandHidden) {
-    std::vector<HidUsage> vendor{{StatusUsagePage, StatusUsage}};
+std::vector<InterfaceShape> InterfacesOf(bool commandHidden, bool statusHidden = false) {
+    std::vector<HidUsage> vendor;
+    if (!statusHidden) {
+        vendor.push_back({StatusUsagePage, StatusUsage});
+    }
     if (!commandHidden) {
         vendor.push_back({CommandUsagePage, CommandUsage});
     }
@@ -97,6 +100,43 @@ class Qx9Emulator::Device final : public FeatureDevice {
     HidError error_ = HidError::None;
 };
 
+// Reads the status collection of one endpoint; like a real handle it fails once
+// its device is unplugged.
+class Qx9Emulator::StatusReader final : public StatusDevice {
+  public:
+    StatusReader(Qx9Emulator& owner, Endpoint endpoint, std::uint64_t generation,
+                 bool carriesStatus)
+        : owner_(owner),
+          endpoint_(endpoint),
+          generation_(generation),
+          carriesStatus_(carriesStatus) {
+        std::lock_guard lock(owner_.mutex_);
+        ++owner_.openStatusReaders_;
+    }
+    StatusReader(const StatusReader&) = delete;
+    StatusReader& operator=(const StatusReader&) = delete;
+    ~StatusReader() override {
+        std::lock_guard lock(owner_.mutex_);
+        --owner_.openStatusReaders_;
+    }
+
+    int ReadTimeout(std::span<std::uint8_t> buffer, std::chrono::milliseconds timeout) override {
+        if (!carriesStatus_) {
+            std::unique_lock lock(owner_.mutex_);
+            owner_.statusChanged_.wait_for(
+                lock, timeout, [&] { return !owner_.Attached(endpoint_, generation_); });
+            return owner_.Attached(endpoint_, generation_) ? 0 : -1;
+        }
+        return owner_.ReadStatus(endpoint_, generation_, buffer, timeout);
+    }
+
+  private:
+    Qx9Emulator& owner_;
+    Endpoint endpoint_;
+    std::uint64_t generation_;
+    bool carriesStatus_;
+};
+
 Qx9Emulator::Qx9Emulator(Clock& clock) : clock_(clock), start_(clock.Now()) {}
 
 Qx9Emulator::~Qx9Emulator() = default;
@@ -112,7 +152,8 @@ std::vector<HidInterfaceInfo> Qx9Emulator::EnumerateInterfaces() {
         if (!PortOf(endpoint).plugged) {
             continue;
         }
-        for (const InterfaceShape& shape : InterfacesOf(commandCollectionHidden_)) {
+        for (const InterfaceShape& shape :
+             InterfacesOf(commandCollectionHidden_, statusCollectionHidden_)) {
             const std::uint16_t productId = ProductIdOf(endpoint);
             found.push_back({InterfacePath(VendorId, productId, shape.instance), VendorId,
                              productId, shape.collections});
@@ -136,7 +177,8 @@ std::unique_ptr<FeatureDevice> Qx9Emulator::Open(const std::string& path) {
         if (!port.plugged) {
             continue;
         }
-        for (const InterfaceShape& shape : InterfacesOf(commandCollectionHidden_)) {
+        for (const InterfaceShape& shape :
+             InterfacesOf(commandCollectionHidden_, statusCollectionHidden_)) {
             if (path == InterfacePath(VendorId, ProductIdOf(endpoint), shape.instance)) {
                 const bool commandCapable =
                     std::find(shape.collections.begin(), shape.collections.end(),
@@ -146,6 +188,148 @@ std::unique_ptr<FeatureDevice> Qx9Emulator::Open(const std::string& path) {
         }
     }
     return nullptr;
+}
+
+std::vector<StatusInterfaceInfo> Qx9Emulator::Enumerate(std::uint16_t vendorId,
+                                                        std::uint16_t productId) {
+    // As hidapi lists them: every collection, each with the path of its node.
+    std::vector<StatusInterfaceInfo> found;
+    for (const HidInterfaceInfo& node : EnumerateInterfaces()) {
+        if (node.vendorId != vendorId || node.productId != productId) {
+            continue;
+        }
+        for (const HidUsage& collection : node.collections) {
+            found.push_back(
+                {node.path, node.vendorId, node.productId, collection.usagePage, collection.usage});
+        }
+    }
+    return found;
+}
+
+std::unique_ptr<StatusDevice> Qx9Emulator::OpenPath(const std::string& path) {
+    std::unique_lock lock(mutex_);
+    if (failOpens_ > 0) {
+        --failOpens_;
+        return nullptr;
+    }
+    for (const Endpoint endpoint : {Endpoint::Dongle, Endpoint::Cable}) {
+        const Port& port = PortOf(endpoint);
+        if (!port.plugged) {
+            continue;
+        }
+        for (const InterfaceShape& shape :
+             InterfacesOf(commandCollectionHidden_, statusCollectionHidden_)) {
+            if (path == InterfacePath(VendorId, ProductIdOf(endpoint), shape.instance)) {
+                const bool carriesStatus =
+                    std::find(shape.collections.begin(), shape.collections.end(),
+                              HidUsage{StatusUsagePage, StatusUsage}) != shape.collections.end();
+                const std::uint64_t generation = port.generation;
+                lock.unlock();
+                return std::make_unique<StatusReader>(*this, endpoint, generation, carriesStatus);
+            }
+        }
+    }
+    return nullptr;
+}
+
+int Qx9Emulator::ReadStatus(Endpoint endpoint, std::uint64_t generation,
+                            std::span<std::uint8_t> buffer, std::chrono::milliseconds timeout) {
+    std::unique_lock lock(mutex_);
+    Port& port = PortOf(endpoint);
+    statusChanged_.wait_for(lock, timeout, [&] {
+        return !Attached(endpoint, generation) || !port.statusQueue.empty();
+    });
+    if (!Attached(endpoint, generation)) {
+        return -1;
+    }
+    if (port.statusQueue.empty()) {
+        return 0;
+    }
+    const StatusReport report = port.statusQueue.front();
+    port.statusQueue.pop_front();
+    const std::size_t size = std::min(buffer.size(), report.size());
+    std::copy_n(report.begin(), size, buffer.begin());
+    statusChanged_.notify_all();
+    return static_cast<int>(size);
+}
+
+void Qx9Emulator::QueueStatus(Endpoint endpoint, const StatusReport& report) {
+    Port& port = PortOf(endpoint);
+    if (!port.plugged) {
+        return;
+    }
+    port.statusQueue.push_back(report);
+    statusChanged_.notify_all();
+}
+
+std::optional<Endpoint> Qx9Emulator::MouseReportsOn() const {
+    if (cable_.plugged) {
+        return Endpoint::Cable;
+    }
+    if (MouseInRange()) {
+        return Endpoint::Dongle;
+    }
+    return std::nullopt;
+}
+
+void Qx9Emulator::SendStatusReport(Endpoint endpoint, const std::array<std::uint8_t, 8>& report) {
+    std::lock_guard lock(mutex_);
+    QueueStatus(endpoint, report);
+}
+
+void Qx9Emulator::PressCpiButton() {
+    std::lock_guard lock(mutex_);
+    const std::uint8_t level = mouse_.CycleCpiLevel();
+    if (const auto endpoint = MouseReportsOn()) {
+        QueueStatus(*endpoint, {StatusReportId, record::CpiLevel, level});
+    }
+}
+
+void Qx9Emulator::ChangeReportRate(std::uint8_t code, bool forcedMaxFrameRate) {
+    std::lock_guard lock(mutex_);
+    mouse_.SetPollingRate(code);
+    if (const auto endpoint = MouseReportsOn()) {
+        QueueStatus(*endpoint, {StatusReportId, record::ReportRate, code,
+                                static_cast<std::uint8_t>(forcedMaxFrameRate ? 1 : 0)});
+    }
+}
+
+void Qx9Emulator::AnnounceProductId() {
+    std::lock_guard lock(mutex_);
+    if (const auto endpoint = MouseReportsOn()) {
+        const std::uint16_t id = mouse_.state.productId;
+        QueueStatus(*endpoint,
+                    {StatusReportId, record::ProductId, 0, static_cast<std::uint8_t>(id & 0xFF),
+                     static_cast<std::uint8_t>(id >> 8)});
+    }
+}
+
+void Qx9Emulator::ReportBattery() {
+    std::lock_guard lock(mutex_);
+    if (const auto endpoint = MouseReportsOn()) {
+        QueueStatus(*endpoint, {StatusReportId, record::Battery, mouse_.state.battery});
+    }
+}
+
+void Qx9Emulator::DropWirelessLink() {
+    std::lock_guard lock(mutex_);
+    linkUp_ = false;
+    QueueStatus(Endpoint::Dongle, {StatusReportId, record::LinkState, record::LinkStateOff});
+}
+
+std::size_t Qx9Emulator::QueuedStatusReports(Endpoint endpoint) const {
+    std::lock_guard lock(mutex_);
+    return PortOf(endpoint).statusQueue.size();
+}
+
+int Qx9Emulator::OpenStatusReaders() const {
+    std::lock_guard lock(mutex_);
+    return openStatusReaders_;
+}
+
+void Qx9Emulator::HideStatusCollection(bool hidden) {
+    std::lock_guard lock(mutex_);
+    statusCollectionHidden_ = hidden;
 }
 
 bool Qx9Emulator::Attached(Endpoint endpoint, std::uint64_t generation) const {
@@ -284,6 +468,8 @@ void Qx9Emulator::Plug(Endpoint endpoint, bool plugged) {
     port.plugged = plugged;
     ++port.generation;
     port.pending.reset();
+    port.statusQueue.clear();
+    statusChanged_.notify_all();  // a blocked status read ends with an error
 }
 
 void Qx9Emulator::Record(Endpoint endpoint, Direction direction,

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <array>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -14,6 +17,7 @@
 #include "DongleFirmware.h"
 #include "FeatureBackend.h"
 #include "MouseFirmware.h"
+#include "StatusBackend.h"
 #include "Trace.h"
 
 namespace qx9::emu {
@@ -24,13 +28,16 @@ enum class Endpoint : std::uint8_t { Cable, Dongle };
 // The mouse, its dongle and the cable as the tool sees them through HID. Strict:
 // a request outside the device contract is recorded as a violation and fails.
 // All members may be called from any thread.
-class Qx9Emulator final : public FeatureBackend {
+class Qx9Emulator final : public FeatureBackend, public StatusBackend {
   public:
     explicit Qx9Emulator(Clock& clock);
     ~Qx9Emulator() override;
 
     std::vector<HidInterfaceInfo> EnumerateInterfaces() override;
     std::unique_ptr<FeatureDevice> Open(const std::string& path) override;
+    std::vector<StatusInterfaceInfo> Enumerate(std::uint16_t vendorId,
+                                               std::uint16_t productId) override;
+    std::unique_ptr<StatusDevice> OpenPath(const std::string& path) override;
 
     // --- the hardware ----------------------------------------------------------
     void PlugCable(bool plugged);
@@ -45,6 +52,20 @@ class Qx9Emulator final : public FeatureBackend {
     void SetConfigBlock(const Block& block);
     // Only the collections that the tool must not pick, under the right ids.
     void HideCommandCollection(bool hidden);
+    void HideStatusCollection(bool hidden);
+
+    // --- what the mouse and dongle report on their own ---------------------------
+    // The mouse's CPI button: it moves to its next level and reports it.
+    void PressCpiButton();
+    void ChangeReportRate(std::uint8_t code, bool forcedMaxFrameRate);
+    void AnnounceProductId();
+    void ReportBattery();
+    // The radio link fails; the dongle reports it.
+    void DropWirelessLink();
+    // Any input report, queued on the endpoint's status collection.
+    void SendStatusReport(Endpoint endpoint, const std::array<std::uint8_t, 8>& report);
+    std::size_t QueuedStatusReports(Endpoint endpoint) const;
+    int OpenStatusReaders() const;
 
     bool CablePlugged() const;
     bool DonglePlugged() const;
@@ -77,6 +98,8 @@ class Qx9Emulator final : public FeatureBackend {
 
   private:
     class Device;
+    class StatusReader;
+    using StatusReport = std::array<std::uint8_t, StatusReportSize>;
     struct Pending {
         std::vector<std::uint8_t> reply;
         std::chrono::milliseconds readyAt{};
@@ -90,6 +113,7 @@ class Qx9Emulator final : public FeatureBackend {
         bool plugged = false;
         std::uint64_t generation = 0;
         std::optional<Pending> pending;
+        std::deque<StatusReport> statusQueue;
     };
 
     bool Send(Endpoint endpoint, std::uint64_t generation, std::span<const std::uint8_t> report,
@@ -98,6 +122,10 @@ class Qx9Emulator final : public FeatureBackend {
                  HidError& error);
     bool Attached(Endpoint endpoint, std::uint64_t generation) const;
     bool MouseInRange() const;
+    std::optional<Endpoint> MouseReportsOn() const;
+    void QueueStatus(Endpoint endpoint, const StatusReport& report);
+    int ReadStatus(Endpoint endpoint, std::uint64_t generation, std::span<std::uint8_t> buffer,
+                   std::chrono::milliseconds timeout);
     Outcome Execute(Endpoint endpoint, std::span<const std::uint8_t> report);
     std::optional<std::uint8_t> TakeRefusal(std::uint8_t code);
     bool TakeFault(int& counter);
@@ -120,6 +148,9 @@ class Qx9Emulator final : public FeatureBackend {
     bool mousePowered_ = true;
     bool linkUp_ = true;
     bool commandCollectionHidden_ = false;
+    bool statusCollectionHidden_ = false;
+    int openStatusReaders_ = 0;
+    std::condition_variable statusChanged_;
 
     int failSends_ = 0;
     int failSendsAfter_ = 0;
