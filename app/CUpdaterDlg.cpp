@@ -1,0 +1,317 @@
+#include "CUpdaterDlg.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWindow>
+
+#include "DisplayTexts.h"
+#include "MouseRecognition.h"
+#include "UiTexts.h"
+#include "WaitCursor.h"
+
+namespace qx9 {
+namespace {
+
+constexpr int PairingTab = 4;
+
+QString Text(const char* text) { return QString::fromUtf8(text); }
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+CUpdaterDlg::CUpdaterDlg(DeviceContext device, PlatformContext platform, QWidget* parent)
+    : QDialog(parent), device_(device), platform_(platform) {
+    ui_.setupUi(this);
+    setWindowIcon(QIcon(QStringLiteral(":/qx9/icon.png")));
+    device_.link.SetConnectionMode(LinkMode::None);
+    connect(&device_.records, &StatusRecordRelay::RecordArrived, this,
+            &CUpdaterDlg::HandleStatusRecord);
+    qApp->installEventFilter(this);
+}
+
+CUpdaterDlg::~CUpdaterDlg() { qApp->removeEventFilter(this); }
+
+bool CUpdaterDlg::Initialise() {
+    if (platform_.updaterProbe.WindowOpen(Text(text::UpdaterWindowTitle))) {
+        platform_.notifier.Inform(Text(text::UpdaterRunning));
+        return false;
+    }
+    RegisterPlatformEvents();
+    setWindowTitle(Text(text::WindowTitle));
+    SetUpTabsAndPages();
+    device_.store.ResetBothToDefaults();
+    const LinkMode mode = device_.link.DetectConnection();
+    device_.listener.StartStatusListener();
+    switch (mode) {
+        case LinkMode::Cable:
+            ui_.connectionText->setText(Text(text::Wired));
+            // A failed cable load leaves "Wired" with every input disabled.
+            ConnectAndLoad(LinkMode::Cable);
+            break;
+        case LinkMode::Dongle:
+            if (ConnectAndLoad(LinkMode::Dongle) == result::Done) {
+                break;
+            }
+            [[fallthrough]];
+        case LinkMode::None:
+            SetDeviceControlsEnabled(false);
+            ui_.connectionText->setText(Text(text::NotAvailable));
+            break;
+    }
+    ui_.applyButton->setEnabled(false);
+    return true;
+}
+
+void CUpdaterDlg::RegisterPlatformEvents() {
+    connect(&platform_.rawInput, &RawMouseInput::MouseInput, this, &CUpdaterDlg::OnRawMouseInput);
+    if (!platform_.rawInput.Start()) {
+        platform_.notifier.Inform(Text(text::RawInputFailed));
+    }
+    connect(&platform_.hotPlug, &HotPlugSource::DeviceArrived, this,
+            &CUpdaterDlg::OnDeviceArrived);
+    connect(&platform_.hotPlug, &HotPlugSource::DeviceRemoved, this,
+            &CUpdaterDlg::OnDeviceRemoved);
+    if (!platform_.hotPlug.Start()) {
+        platform_.notifier.Inform(Text(text::DeviceNotificationFailed));
+    }
+    connect(&platform_.hotKey, &PairingHotKey::Activated, this, &CUpdaterDlg::ShowPairingPage);
+    platform_.hotKey.Register(this);  // without it Alt+P simply does nothing
+}
+
+void CUpdaterDlg::SetUpTabsAndPages() {
+    ui_.softwareVersionText->setText(Text(FormatVersion(SoftwareVersion)));
+    PageTabs* tabs = ui_.pageTabs;
+    basic_ = new CSensorDlg(tabs);
+    advanced_ = new CSupportDlg(tabs);
+    buttons_ = new CMouseSet(tabs);
+    power_ = new CPower(tabs);
+    pairing_ = new CPair(device_.link, device_.commands, platform_.notifier, tabs);
+    QWidget* const pages[] = {basic_, advanced_, buttons_, power_, pairing_};
+    for (int index = 0; index < 5; ++index) {
+        tabs->addTab(pages[index], Text(text::TabTitles[index]));
+    }
+    tabs->setCurrentIndex(0);
+    tabs->SetChangeGuard([this] { return mouseRecognition_ == recognition::Recognised; });
+    connect(tabs, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index == PairingTab) {
+            pairing_->FocusPairButton();
+        }
+    });
+    ui_.indicator->hide();
+    ui_.extraStatusText->hide();
+    ui_.spareButton->hide();
+}
+
+std::uint8_t CUpdaterDlg::ConnectAndLoad(LinkMode mode) {
+    WaitCursor wait;
+    switch (mode) {
+        case LinkMode::Dongle: return LoadThroughDongle();
+        case LinkMode::Cable: return LoadOnCable();
+        case LinkMode::None: break;
+    }
+    return result::Done;
+}
+
+std::uint8_t CUpdaterDlg::Fail(std::uint8_t outcome) {
+    device_.link.SetConnectionMode(LinkMode::None);
+    SetDeviceControlsEnabled(false);
+    return outcome;
+}
+
+std::uint8_t CUpdaterDlg::FailToPairing(std::uint8_t outcome) {
+    // The dongle answers but its mouse does not: pairing is the way forward.
+    Fail(outcome);
+    ShowPairingPage();
+    return outcome;
+}
+
+void CUpdaterDlg::SetDonglePresent() {
+    device_.link.SetDonglePresent(true);
+    pairing_->SetPairButtonEnabled(true);
+}
+
+std::uint8_t CUpdaterDlg::LoadThroughDongle() {
+    CommandSet& commands = device_.commands;
+    SetDonglePresent();
+    if (const auto outcome = commands.DonglePreamble(); outcome != result::Done) {
+        return Fail(outcome);
+    }
+    DeviceInfo dongle;
+    if (const auto outcome = commands.ReadDongleInfo(dongle); outcome != result::Done) {
+        return Fail(outcome);
+    }
+    // Through the dongle a version of 2.00 or more is not shown.
+    if (const DecodedVersion version = DecimalCodedVersion(dongle.DongleVersion());
+        version.hundredths < 200) {
+        ui_.dongleVersionText->setText(Text(version.text));
+    }
+    if (const auto outcome = commands.DonglePreamble(); outcome != result::Done) {
+        return FailToPairing(outcome);
+    }
+    DeviceInfo mouse;
+    if (const auto outcome = commands.ReadMouseInfo(mouse, DongleWaits.mouseInfo);
+        outcome != result::Done) {
+        return FailToPairing(outcome);
+    }
+    if (mouse.MouseProductId() != WiredProductId) {
+        mouseRecognition_ = recognition::Foreign;
+        return Fail(result::NoReply);
+    }
+    mouseRecognition_ = recognition::Recognised;
+    ui_.connectionText->setText(Text(text::Wireless));
+    if (const auto outcome = commands.DonglePreamble(); outcome != result::Done) {
+        return Fail(outcome);
+    }
+    std::uint8_t level = 0;
+    if (const auto outcome = commands.ReadBattery(level, DongleWaits.battery);
+        outcome != result::Done) {
+        return Fail(outcome);
+    }
+    ui_.batteryText->setText(Text(BatteryPercentText(level)));
+    ui_.mouseVersionText->setText(Text(DecimalCodedVersion(mouse.MouseVersion()).text));
+    if (const auto outcome = commands.DonglePreamble(); outcome != result::Done) {
+        return Fail(outcome);
+    }
+    if (const auto outcome = commands.ReadConfig(DongleWaits.config); outcome != result::Done) {
+        return Fail(outcome);
+    }
+    LoadPages();
+    return result::Done;
+}
+
+std::uint8_t CUpdaterDlg::LoadOnCable() {
+    CommandSet& commands = device_.commands;
+    DeviceInfo mouse;
+    if (const auto outcome = commands.ReadMouseInfo(mouse, CableWaits.mouseInfo);
+        outcome != result::Done) {
+        return Fail(outcome);
+    }
+    // On the cable whatever answers is taken for our mouse.
+    mouseRecognition_ = recognition::Recognised;
+    ui_.mouseVersionText->setText(Text(DecimalCodedVersion(mouse.MouseVersion()).text));
+    std::uint8_t level = 0;
+    if (const auto outcome = commands.ReadBattery(level, CableWaits.battery);
+        outcome != result::Done) {
+        return Fail(outcome);
+    }
+    ui_.batteryText->setText(Text(CableBatteryText(level)));
+    if (const auto outcome = commands.ReadConfig(CableWaits.config); outcome != result::Done) {
+        return Fail(outcome);
+    }
+    LoadPages();
+    ReadDongleVersionOnCable();
+    // Points the link back at the mouse on its cable.
+    device_.link.DetectConnection();
+    return result::Done;
+}
+
+void CUpdaterDlg::ReadDongleVersionOnCable() {
+    if (!device_.link.DiscoverDevice(DongleId.vendorId, DongleId.productId)) {
+        return;
+    }
+    SetDonglePresent();
+    if (device_.commands.DonglePreamble() != result::Done) {
+        return;
+    }
+    DeviceInfo dongle;
+    if (device_.commands.ReadDongleInfo(dongle) == result::Done) {
+        ui_.dongleVersionText->setText(Text(DecimalCodedVersion(dongle.DongleVersion()).text));
+    }
+}
+
+void CUpdaterDlg::LoadPages() {
+    SetDeviceControlsEnabled(true);
+    ui_.applyButton->setEnabled(false);
+    device_.store.UnpackConfig(device_.store.BaseConfig());
+    advanced_->LoadFromConfig();
+    basic_->LoadFromConfig();
+    buttons_->LoadFromConfig();
+    power_->LoadFromConfig();
+    pairing_->SetPairButtonEnabled(device_.link.DonglePresent());
+}
+
+void CUpdaterDlg::SetDeviceControlsEnabled(bool enabled) {
+    ui_.factoryResetButton->setEnabled(enabled);
+    ui_.applyButton->setEnabled(enabled);
+    advanced_->SetControlsEnabled(enabled);
+    basic_->SetControlsEnabled(enabled);
+    buttons_->SetControlsEnabled(enabled);
+    power_->SetControlsEnabled(enabled);
+}
+
+void CUpdaterDlg::RefreshApplyButton() {
+    ui_.applyButton->setEnabled(device_.store.ConfigsDiffer());
+}
+
+void CUpdaterDlg::ShowPairingPage() {
+    ui_.pageTabs->setCurrentIndex(PairingTab);
+    pairing_->FocusPairButton();
+}
+
+void CUpdaterDlg::HandleStatusRecord(const StatusRecord&) {
+    // Dispatch may have been switched off while the record was on its way.
+    if (!device_.listener.StatusDispatchEnabled) {
+        return;
+    }
+    // The reactions to each record type land with status and hot-plug handling.
+}
+
+void CUpdaterDlg::OnDeviceArrived(const QString&) {
+    // The reactions to arrivals land with status and hot-plug handling.
+}
+
+void CUpdaterDlg::OnDeviceRemoved(const QString&) {
+    // The reactions to removals land with status and hot-plug handling.
+}
+
+void CUpdaterDlg::OnRawMouseInput(const QString&) {
+    // Reconnection on raw input lands with status and hot-plug handling.
+}
+
+bool CUpdaterDlg::PairingPageVisible() const { return pairing_ && pairing_->isVisible(); }
+
+bool CUpdaterDlg::HandleKey(int key) {
+    const bool pairingReady = device_.link.DonglePresent() && PairingPageVisible();
+    switch (key) {
+        case Qt::Key_Escape: return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (pairingReady) {
+                pairing_->PairRequest();
+            }
+            return true;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            if (pairingReady) {
+                pairing_->FocusPairButton();
+            }
+            return true;
+        default: return false;
+    }
+}
+
+bool CUpdaterDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this) {
+        return false;
+    }
+    return HandleKey(static_cast<QKeyEvent*>(event)->key());
+}
+
+void CUpdaterDlg::mousePressEvent(QMouseEvent* event) {
+    const QWidget* under = childAt(event->position().toPoint());
+    const bool background =
+        !under || qobject_cast<const QLabel*>(under) || qobject_cast<const QGroupBox*>(under);
+    if (event->button() == Qt::LeftButton && background && windowHandle()) {
+        windowHandle()->startSystemMove();
+        return;
+    }
+    QDialog::mousePressEvent(event);
+}
+
+}  // namespace qx9

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QDialog>
+#include <cstdint>
+
+#include "CMouseSet.h"
+#include "CPair.h"
+#include "CPower.h"
+#include "CSensorDlg.h"
+#include "CSupportDlg.h"
+#include "ToolContext.h"
+#include "ui_CUpdaterDlg.h"
+
+namespace qx9 {
+
+// The tool's one window: the status area, the five pages and the actions that
+// talk to the device.
+class CUpdaterDlg : public QDialog {
+    Q_OBJECT
+public:
+    CUpdaterDlg(DeviceContext device, PlatformContext platform, QWidget* parent = nullptr);
+    ~CUpdaterDlg() override;
+
+    // Finds and loads the device. False when the tool must not run: the
+    // dongle's firmware updater is open.
+    bool Initialise();
+
+    std::uint8_t ConnectAndLoad(LinkMode mode);
+    void SetDeviceControlsEnabled(bool enabled);
+    void ShowPairingPage();
+    void RefreshApplyButton();
+    void HandleStatusRecord(const StatusRecord& record);
+
+    std::uint8_t MouseRecognition() const { return mouseRecognition_; }
+    bool DeviceBusy() const { return deviceBusy_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void SetUpTabsAndPages();
+    void RegisterPlatformEvents();
+    std::uint8_t LoadThroughDongle();
+    std::uint8_t LoadOnCable();
+    std::uint8_t Fail(std::uint8_t outcome);
+    std::uint8_t FailToPairing(std::uint8_t outcome);
+    void LoadPages();
+    void ReadDongleVersionOnCable();
+    void SetDonglePresent();
+    bool HandleKey(int key);
+    bool PairingPageVisible() const;
+    void OnDeviceArrived(const QString& name);
+    void OnDeviceRemoved(const QString& name);
+    void OnRawMouseInput(const QString& deviceName);
+
+    Ui::CUpdaterDlg ui_;
+    DeviceContext device_;
+    PlatformContext platform_;
+    CSensorDlg* basic_ = nullptr;
+    CSupportDlg* advanced_ = nullptr;
+    CMouseSet* buttons_ = nullptr;
+    CPower* power_ = nullptr;
+    CPair* pairing_ = nullptr;
+
+    bool deviceBusy_ = false;
+    std::uint8_t mouseRecognition_ = 0;
+    bool rawReconnectTried_ = false;
+};
+
+}  // namespace qx9

@@ -1,0 +1,52 @@
+#include "XcbConnection.h"
+
+#include <QGuiApplication>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace qx9::xcb {
+namespace {
+
+template <typename Reply>
+using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
+
+template <typename Reply>
+ReplyPtr<Reply> Own(Reply* reply) {
+    return ReplyPtr<Reply>(reply, &std::free);
+}
+
+}  // namespace
+
+xcb_connection_t* Connection() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
+xcb_window_t RootWindow(xcb_connection_t* connection) {
+    const xcb_setup_t* setup = xcb_get_setup(connection);
+    return xcb_setup_roots_iterator(setup).data->root;
+}
+
+xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
+    const auto reply = Own(xcb_intern_atom_reply(
+        connection,
+        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
+        nullptr));
+    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+std::optional<QByteArray> Property(xcb_connection_t* connection, xcb_window_t window,
+                                   xcb_atom_t property, xcb_atom_t type) {
+    constexpr std::uint32_t MaxWords = 1 << 16;
+    const auto reply = Own(xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, window, property, type, 0, MaxWords),
+        nullptr));
+    if (!reply || reply->type == XCB_ATOM_NONE) {
+        return std::nullopt;
+    }
+    const auto* data = static_cast<const char*>(xcb_get_property_value(reply.get()));
+    return QByteArray(data, xcb_get_property_value_length(reply.get()));
+}
+
+}  // namespace qx9::xcb

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QWidget>
+
+#include "CommandSet.h"
+#include "DeviceLink.h"
+#include "Notifier.h"
+#include "ui_CPair.h"
+
+namespace qx9 {
+
+// The Pairing page: puts the dongle into pairing mode and tells the user how
+// to pair the mouse.
+class CPair : public QWidget {
+    Q_OBJECT
+public:
+    CPair(DeviceLink& link, CommandSet& commands, Notifier& notifier, QWidget* parent = nullptr);
+
+    void PairRequest();
+    // The main window decides when pairing is possible; the page never does.
+    void SetPairButtonEnabled(bool enabled);
+    void FocusPairButton();
+
+private:
+    Ui::CPair ui_;
+    DeviceLink& link_;
+    CommandSet& commands_;
+    Notifier& notifier_;
+    bool busy_ = false;
+};
+
+}  // namespace qx9

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QWidget>
+
+#include "ui_CPower.h"
+
+namespace qx9 {
+
+// The Power Settings page: power-saving and deep-sleep timeouts.
+class CPower : public QWidget {
+    Q_OBJECT
+public:
+    explicit CPower(QWidget* parent = nullptr);
+
+    // The page's controls and their rules land with the Power Settings page.
+    void LoadFromConfig() {}
+    void CollectIntoConfig() {}
+    void SetControlsEnabled(bool) {}
+
+private:
+    Ui::CPower ui_;
+};
+
+}  // namespace qx9

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QWidget>
+
+#include "ui_CSupportDlg.h"
+
+namespace qx9 {
+
+// The Advanced Settings page: report rate, click filters, sensor options.
+class CSupportDlg : public QWidget {
+    Q_OBJECT
+public:
+    explicit CSupportDlg(QWidget* parent = nullptr);
+
+    // The page's controls and their rules land with the Advanced Settings page.
+    void LoadFromConfig() {}
+    void CollectIntoConfig() {}
+    void SetControlsEnabled(bool) {}
+
+private:
+    Ui::CSupportDlg ui_;
+};
+
+}  // namespace qx9
