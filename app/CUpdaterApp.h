@@ -7,12 +7,12 @@ namespace qx9 {
 // The application: one copy per user session, running the main window until
 // it closes.
 class CUpdaterApp {
-public:
+  public:
     CUpdaterApp(DeviceContext device, PlatformContext platform);
     // The process exit status: 0, also when another copy already runs.
     int Run();
 
-private:
+  private:
     DeviceContext device_;
     PlatformContext platform_;
 };

@@ -16,8 +16,12 @@ namespace {
 
 constexpr int PairingTab = 4;
 
-QString Text(const char* text) { return QString::fromUtf8(text); }
-QString Text(const std::string& text) { return QString::fromStdString(text); }
+QString Text(const char* text) {
+    return QString::fromUtf8(text);
+}
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 }  // namespace
 
@@ -31,7 +35,9 @@ CUpdaterDlg::CUpdaterDlg(DeviceContext device, PlatformContext platform, QWidget
     qApp->installEventFilter(this);
 }
 
-CUpdaterDlg::~CUpdaterDlg() { qApp->removeEventFilter(this); }
+CUpdaterDlg::~CUpdaterDlg() {
+    qApp->removeEventFilter(this);
+}
 
 bool CUpdaterDlg::Initialise() {
     if (platform_.updaterProbe.WindowOpen(Text(text::UpdaterWindowTitle))) {
@@ -69,10 +75,8 @@ void CUpdaterDlg::RegisterPlatformEvents() {
     if (!platform_.rawInput.Start()) {
         platform_.notifier.Inform(Text(text::RawInputFailed));
     }
-    connect(&platform_.hotPlug, &HotPlugSource::DeviceArrived, this,
-            &CUpdaterDlg::OnDeviceArrived);
-    connect(&platform_.hotPlug, &HotPlugSource::DeviceRemoved, this,
-            &CUpdaterDlg::OnDeviceRemoved);
+    connect(&platform_.hotPlug, &HotPlugSource::DeviceArrived, this, &CUpdaterDlg::OnDeviceArrived);
+    connect(&platform_.hotPlug, &HotPlugSource::DeviceRemoved, this, &CUpdaterDlg::OnDeviceRemoved);
     if (!platform_.hotPlug.Start()) {
         platform_.notifier.Inform(Text(text::DeviceNotificationFailed));
     }
@@ -107,9 +111,12 @@ void CUpdaterDlg::SetUpTabsAndPages() {
 std::uint8_t CUpdaterDlg::ConnectAndLoad(LinkMode mode) {
     WaitCursor wait;
     switch (mode) {
-        case LinkMode::Dongle: return LoadThroughDongle();
-        case LinkMode::Cable: return LoadOnCable();
-        case LinkMode::None: break;
+        case LinkMode::Dongle:
+            return LoadThroughDongle();
+        case LinkMode::Cable:
+            return LoadOnCable();
+        case LinkMode::None:
+            break;
     }
     return result::Done;
 }
@@ -270,12 +277,15 @@ void CUpdaterDlg::OnRawMouseInput(const QString&) {
     // Reconnection on raw input lands with status and hot-plug handling.
 }
 
-bool CUpdaterDlg::PairingPageVisible() const { return pairing_ && pairing_->isVisible(); }
+bool CUpdaterDlg::PairingPageVisible() const {
+    return pairing_ && pairing_->isVisible();
+}
 
 bool CUpdaterDlg::HandleKey(int key) {
     const bool pairingReady = device_.link.DonglePresent() && PairingPageVisible();
     switch (key) {
-        case Qt::Key_Escape: return true;
+        case Qt::Key_Escape:
+            return true;
         case Qt::Key_Return:
         case Qt::Key_Enter:
             if (pairingReady) {
@@ -288,7 +298,8 @@ bool CUpdaterDlg::HandleKey(int key) {
                 pairing_->FocusPairButton();
             }
             return true;
-        default: return false;
+        default:
+            return false;
     }
 }
 

@@ -17,7 +17,7 @@ namespace qx9 {
 // talk to the device.
 class CUpdaterDlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     CUpdaterDlg(DeviceContext device, PlatformContext platform, QWidget* parent = nullptr);
     ~CUpdaterDlg() override;
 
@@ -34,11 +34,11 @@ public:
     std::uint8_t MouseRecognition() const { return mouseRecognition_; }
     bool DeviceBusy() const { return deviceBusy_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void SetUpTabsAndPages();
     void RegisterPlatformEvents();
     std::uint8_t LoadThroughDongle();

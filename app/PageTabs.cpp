@@ -7,11 +7,11 @@
 namespace qx9 {
 
 class PageTabs::GuardedTabBar final : public QTabBar {
-public:
+  public:
     using QTabBar::QTabBar;
     std::function<bool()> mayChange = [] { return true; };
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override {
         if (Allowed()) {
             QTabBar::mousePressEvent(event);
@@ -28,7 +28,7 @@ protected:
         }
     }
 
-private:
+  private:
     bool Allowed() const { return mayChange(); }
 };
 

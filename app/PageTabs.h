@@ -10,11 +10,11 @@ namespace qx9 {
 // asked first and may be refused; selecting a tab in code is never refused.
 class PageTabs : public QTabWidget {
     Q_OBJECT
-public:
+  public:
     explicit PageTabs(QWidget* parent = nullptr);
     void SetChangeGuard(std::function<bool()> mayChange);
 
-private:
+  private:
     class GuardedTabBar;
     GuardedTabBar* bar_;
 };

@@ -2,8 +2,8 @@
 
 #include <QObject>
 
-#include "StatusRecord.h"
 #include "StatusListener.h"
+#include "StatusRecord.h"
 
 namespace qx9 {
 
@@ -11,7 +11,7 @@ namespace qx9 {
 // queued and in order. Outlives the listener that posts to it.
 class StatusRecordRelay : public QObject {
     Q_OBJECT
-public:
+  public:
     using QObject::QObject;
 
     // The handler the listener calls on its own thread.
@@ -22,7 +22,7 @@ public:
         };
     }
 
-signals:
+  signals:
     void RecordArrived(const qx9::StatusRecord& record);
 };
 

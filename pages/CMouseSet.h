@@ -9,14 +9,14 @@ namespace qx9 {
 // The Button Mapping page: an action for each button and the wheel.
 class CMouseSet : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit CMouseSet(QWidget* parent = nullptr);
 
     // The page's controls and their rules land with the Button Mapping page.
     void LoadFromConfig() {}
     void SetControlsEnabled(bool) {}
 
-private:
+  private:
     Ui::CMouseSet ui_;
 };
 

@@ -32,8 +32,12 @@ void CPair::PairRequest() {
     notifier_.Inform(QString::fromUtf8(text::PairingInstruction));
 }
 
-void CPair::SetPairButtonEnabled(bool enabled) { ui_.pairDongleButton->setEnabled(enabled); }
+void CPair::SetPairButtonEnabled(bool enabled) {
+    ui_.pairDongleButton->setEnabled(enabled);
+}
 
-void CPair::FocusPairButton() { ui_.pairDongleButton->setFocus(Qt::OtherFocusReason); }
+void CPair::FocusPairButton() {
+    ui_.pairDongleButton->setFocus(Qt::OtherFocusReason);
+}
 
 }  // namespace qx9

@@ -13,7 +13,7 @@ namespace qx9 {
 // to pair the mouse.
 class CPair : public QWidget {
     Q_OBJECT
-public:
+  public:
     CPair(DeviceLink& link, CommandSet& commands, Notifier& notifier, QWidget* parent = nullptr);
 
     void PairRequest();
@@ -21,7 +21,7 @@ public:
     void SetPairButtonEnabled(bool enabled);
     void FocusPairButton();
 
-private:
+  private:
     Ui::CPair ui_;
     DeviceLink& link_;
     CommandSet& commands_;

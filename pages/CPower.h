@@ -9,7 +9,7 @@ namespace qx9 {
 // The Power Settings page: power-saving and deep-sleep timeouts.
 class CPower : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit CPower(QWidget* parent = nullptr);
 
     // The page's controls and their rules land with the Power Settings page.
@@ -17,7 +17,7 @@ public:
     void CollectIntoConfig() {}
     void SetControlsEnabled(bool) {}
 
-private:
+  private:
     Ui::CPower ui_;
 };
 

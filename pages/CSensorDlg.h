@@ -10,7 +10,7 @@ namespace qx9 {
 // The Basic Settings page: CPI levels, lift-off distance, sensor switches.
 class CSensorDlg : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit CSensorDlg(QWidget* parent = nullptr);
 
     // The page's controls and their rules land with the Basic Settings page.
@@ -19,7 +19,7 @@ public:
     void SetControlsEnabled(bool) {}
     void SetActiveLevel(std::uint8_t) {}
 
-private:
+  private:
     Ui::CSensorDlg ui_;
 };
 

@@ -9,7 +9,7 @@ namespace qx9 {
 // The Advanced Settings page: report rate, click filters, sensor options.
 class CSupportDlg : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit CSupportDlg(QWidget* parent = nullptr);
 
     // The page's controls and their rules land with the Advanced Settings page.
@@ -17,7 +17,7 @@ public:
     void CollectIntoConfig() {}
     void SetControlsEnabled(bool) {}
 
-private:
+  private:
     Ui::CSupportDlg ui_;
 };
 

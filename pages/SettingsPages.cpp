@@ -5,12 +5,20 @@
 
 namespace qx9 {
 
-CSensorDlg::CSensorDlg(QWidget* parent) : QWidget(parent) { ui_.setupUi(this); }
+CSensorDlg::CSensorDlg(QWidget* parent) : QWidget(parent) {
+    ui_.setupUi(this);
+}
 
-CSupportDlg::CSupportDlg(QWidget* parent) : QWidget(parent) { ui_.setupUi(this); }
+CSupportDlg::CSupportDlg(QWidget* parent) : QWidget(parent) {
+    ui_.setupUi(this);
+}
 
-CMouseSet::CMouseSet(QWidget* parent) : QWidget(parent) { ui_.setupUi(this); }
+CMouseSet::CMouseSet(QWidget* parent) : QWidget(parent) {
+    ui_.setupUi(this);
+}
 
-CPower::CPower(QWidget* parent) : QWidget(parent) { ui_.setupUi(this); }
+CPower::CPower(QWidget* parent) : QWidget(parent) {
+    ui_.setupUi(this);
+}
 
 }  // namespace qx9

@@ -6,7 +6,7 @@ namespace qx9 {
 
 // Shows the wait cursor while a device exchange blocks the window.
 class WaitCursor {
-public:
+  public:
     WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;

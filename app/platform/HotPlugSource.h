@@ -9,12 +9,12 @@ namespace qx9 {
 // "VVVV:PPPP" in upper-case hexadecimal.
 class HotPlugSource : public QObject {
     Q_OBJECT
-public:
+  public:
     using QObject::QObject;
     // False when notifications cannot be had.
     virtual bool Start() = 0;
 
-signals:
+  signals:
     void DeviceArrived(const QString& name);
     void DeviceRemoved(const QString& name);
 };
@@ -22,14 +22,12 @@ signals:
 // Notifications raised by hand: by the emulator's panel, or by a test.
 class ManualHotPlugSource final : public HotPlugSource {
     Q_OBJECT
-public:
-    explicit ManualHotPlugSource(bool startSucceeds = true) : startSucceeds_(startSucceeds) {}
-    bool Start() override { return startSucceeds_; }
+  public:
+    bool Start() override { return startSucceeds; }
     void Arrive(const QString& name) { emit DeviceArrived(name); }
     void Remove(const QString& name) { emit DeviceRemoved(name); }
 
-private:
-    bool startSucceeds_;
+    bool startSucceeds = true;
 };
 
 }  // namespace qx9

@@ -9,24 +9,22 @@ namespace qx9 {
 // the background, each named by the sysfs path of the device it came from.
 class RawMouseInput : public QObject {
     Q_OBJECT
-public:
+  public:
     using QObject::QObject;
     // False when raw input cannot be set up where the platform offers it.
     virtual bool Start() = 0;
 
-signals:
+  signals:
     void MouseInput(const QString& deviceName);
 };
 
 class ManualRawMouseInput final : public RawMouseInput {
     Q_OBJECT
-public:
-    explicit ManualRawMouseInput(bool startSucceeds = true) : startSucceeds_(startSucceeds) {}
-    bool Start() override { return startSucceeds_; }
+  public:
+    bool Start() override { return startSucceeds; }
     void Move(const QString& deviceName) { emit MouseInput(deviceName); }
 
-private:
-    bool startSucceeds_;
+    bool startSucceeds = true;
 };
 
 }  // namespace qx9

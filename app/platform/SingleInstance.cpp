@@ -17,8 +17,12 @@ SingleInstance::SingleInstance(const QString& directory) {
     lock_->setStaleLockTime(0);
 }
 
-bool SingleInstance::TryAcquire() { return lock_->tryLock(0); }
+bool SingleInstance::TryAcquire() {
+    return lock_->tryLock(0);
+}
 
-void SingleInstance::Release() { lock_->unlock(); }
+void SingleInstance::Release() {
+    lock_->unlock();
+}
 
 }  // namespace qx9

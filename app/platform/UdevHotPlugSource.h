@@ -14,12 +14,12 @@ namespace qx9 {
 // Each event is named by the node's sysfs path.
 class UdevHotPlugSource final : public HotPlugSource {
     Q_OBJECT
-public:
+  public:
     UdevHotPlugSource();
     ~UdevHotPlugSource() override;
     bool Start() override;
 
-private:
+  private:
     void ReadEvent();
 
     udev* udev_ = nullptr;

@@ -49,8 +49,7 @@ bool XInputRawMouseInput::Start() {
     return true;
 }
 
-bool XInputRawMouseInput::nativeEventFilter(const QByteArray& eventType, void* message,
-                                            qintptr*) {
+bool XInputRawMouseInput::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
     if (eventType != "xcb_generic_event_t") {
         return false;
     }

@@ -13,11 +13,11 @@ namespace qx9 {
 // desktop; each device is named by the sysfs path behind its device node.
 class XInputRawMouseInput final : public RawMouseInput, public QAbstractNativeEventFilter {
     Q_OBJECT
-public:
+  public:
     bool Start() override;
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
-private:
+  private:
     QString DeviceName(std::uint16_t deviceId);
 
     xcb_connection_t* connection_ = nullptr;

@@ -40,8 +40,7 @@ std::optional<QByteArray> Property(xcb_connection_t* connection, xcb_window_t wi
                                    xcb_atom_t property, xcb_atom_t type) {
     constexpr std::uint32_t MaxWords = 1 << 16;
     const auto reply = Own(xcb_get_property_reply(
-        connection, xcb_get_property(connection, 0, window, property, type, 0, MaxWords),
-        nullptr));
+        connection, xcb_get_property(connection, 0, window, property, type, 0, MaxWords), nullptr));
     if (!reply || reply->type == XCB_ATOM_NONE) {
         return std::nullopt;
     }

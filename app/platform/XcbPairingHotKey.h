@@ -13,12 +13,12 @@ namespace qx9 {
 // has the focus.
 class XcbPairingHotKey final : public PairingHotKey, public QAbstractNativeEventFilter {
     Q_OBJECT
-public:
+  public:
     ~XcbPairingHotKey() override;
     bool Register(QWidget* window) override;
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
-private:
+  private:
     xcb_connection_t* connection_ = nullptr;
     xcb_window_t root_ = 0;
     xcb_keycode_t keycode_ = 0;

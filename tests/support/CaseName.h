@@ -8,7 +8,9 @@
 namespace qx9::test {
 
 template <typename Case>
-concept NamedCase = requires(const Case& c) { std::string(c.name); };
+concept NamedCase = requires(const Case& c) {
+    std::string(c.name);
+};
 
 // Names each case of a table after its `name` field.
 struct CaseName {

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QSysInfo>
+#include <QSignalSpy>
+#include <QThread>
+#include <thread>
+
+#include "CUpdaterApp.h"
+#include "support/MainWindowFixture.h"
+
+namespace qx9 {
+namespace {
+
+using ApplicationTest = test::MainWindowFixture;
+
+TEST_F(ApplicationTest, ASecondCopyEndsAtOnceWithoutTouchingTheDevice) {
+    PlugMouseOnCable();
+    SingleInstance running(lockDirectory.path());
+    ASSERT_TRUE(running.TryAcquire());
+
+    CUpdaterApp second(Device(), Platform());
+    EXPECT_EQ(second.Run(), 0);
+
+    EXPECT_TRUE(emulator.Trace().empty());
+    EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
+}
+
+TEST_F(ApplicationTest, ClosingReleasesTheInstanceForTheNextStart) {
+    SingleInstance first(lockDirectory.path());
+    ASSERT_TRUE(first.TryAcquire());
+    first.Release();
+    SingleInstance next(lockDirectory.path());
+    EXPECT_TRUE(next.TryAcquire());
+}
+
+TEST_F(ApplicationTest, TheLockOfACrashedCopyIsTakenOver) {
+    // A lock file as a copy leaves it when it dies: its owner's process is gone.
+    QFile stale(lockDirectory.filePath("TVN QX9 4k v2 Configuration Tool.lock"));
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write("2147483646\nqx9-config\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    stale.close();
+
+    SingleInstance next(lockDirectory.path());
+    EXPECT_TRUE(next.TryAcquire());
+}
+
+TEST_F(ApplicationTest, StatusRecordsArriveOnTheWindowThreadInOrder) {
+    std::vector<std::uint8_t> values;
+    bool onWindowThread = true;
+    QObject::connect(&records, &StatusRecordRelay::RecordArrived, [&](const StatusRecord& r) {
+        values.push_back(r.Value());
+        onWindowThread = onWindowThread && QThread::currentThread() == qApp->thread();
+    });
+    std::thread listenerThread([poster = records.Poster()] {
+        for (std::uint8_t value = 1; value <= 50; ++value) {
+            poster(StatusRecord{{record::Battery, value}});
+        }
+    });
+    listenerThread.join();
+    QCoreApplication::processEvents();
+
+    ASSERT_EQ(values.size(), 50u);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        EXPECT_EQ(values[i], i + 1);
+    }
+    EXPECT_TRUE(onWindowThread);
+}
+
+// Screen readers and tests find every control by its role.
+TEST_F(ApplicationTest, EveryControlOfTheWindowNamesItsRole) {
+    ASSERT_TRUE(Start());
+    int controls = 0;
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        if (!widget->property("templateId").isValid()) {
+            continue;
+        }
+        ++controls;
+        EXPECT_FALSE(widget->accessibleDescription().isEmpty())
+            << widget->objectName().toStdString();
+    }
+    EXPECT_GT(controls, 0);
+    EXPECT_EQ(window->property("templateId").toInt(), 102);
+    EXPECT_EQ(Find("spareButton")->accessibleName(), "spare button");
+    EXPECT_EQ(Tabs()->accessibleName(), "page tabs");
+}
+
+}  // namespace
+}  // namespace qx9
