@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   libudev-dev libhidapi-dev
+  qt6-base-dev libxcb1-dev libxcb-xinput-dev
   libgtest-dev libgmock-dev
 )
 
