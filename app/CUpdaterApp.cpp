@@ -1,5 +1,7 @@
 #include "CUpdaterApp.h"
 
+#include <QEventLoop>
+
 #include "CUpdaterDlg.h"
 
 namespace qx9 {
@@ -7,19 +9,41 @@ namespace qx9 {
 CUpdaterApp::CUpdaterApp(DeviceContext device, PlatformContext platform)
     : device_(device), platform_(platform) {}
 
-int CUpdaterApp::Run() {
+CUpdaterApp::~CUpdaterApp() {
+    Stop();
+}
+
+bool CUpdaterApp::Start() {
     // A second copy ends at once, shows nothing and leaves the device alone.
-    if (!platform_.instance.TryAcquire()) {
-        return 0;
+    acquired_ = platform_.instance.TryAcquire();
+    if (!acquired_) {
+        return false;
     }
-    {
-        CUpdaterDlg window(device_, platform_);
-        if (window.Initialise()) {
-            window.exec();
-        }
+    window_ = std::make_unique<CUpdaterDlg>(device_, platform_);
+    if (!window_->Initialise()) {
+        return false;
     }
-    platform_.instance.Release();
+    window_->show();
+    return true;
+}
+
+int CUpdaterApp::Run() {
+    if (Start()) {
+        // Not modal: the demo's panel stays usable beside the window.
+        QEventLoop untilClosed;
+        QObject::connect(window_.get(), &QDialog::finished, &untilClosed, &QEventLoop::quit);
+        untilClosed.exec();
+    }
+    Stop();
     return 0;
+}
+
+void CUpdaterApp::Stop() {
+    window_.reset();
+    if (acquired_) {
+        platform_.instance.Release();
+        acquired_ = false;
+    }
 }
 
 }  // namespace qx9

@@ -36,6 +36,9 @@ PageTabs::PageTabs(QWidget* parent) : QTabWidget(parent), bar_(new GuardedTabBar
     bar_->setDrawBase(false);
     bar_->setExpanding(false);
     setTabBar(bar_);
+    // Every tab stays in view; the window is as wide as the tabs need.
+    setUsesScrollButtons(false);
+    setElideMode(Qt::ElideNone);
 }
 
 void PageTabs::SetChangeGuard(std::function<bool()> mayChange) {

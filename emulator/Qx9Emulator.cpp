@@ -145,6 +145,18 @@ std::string Qx9Emulator::InterfaceName(Endpoint endpoint) {
     return InterfacePath(VendorId, ProductIdOf(endpoint), InterfacesOf(false).back().instance);
 }
 
+std::vector<std::string> Qx9Emulator::InterfaceNames(Endpoint endpoint) {
+    std::vector<std::string> names;
+    for (const InterfaceShape& shape : InterfacesOf(false)) {
+        names.push_back(InterfacePath(VendorId, ProductIdOf(endpoint), shape.instance));
+    }
+    return names;
+}
+
+std::string Qx9Emulator::MouseInputName(Endpoint endpoint) {
+    return InterfacePath(VendorId, ProductIdOf(endpoint), InterfacesOf(false).front().instance);
+}
+
 std::vector<HidInterfaceInfo> Qx9Emulator::EnumerateInterfaces() {
     std::lock_guard lock(mutex_);
     std::vector<HidInterfaceInfo> found;

@@ -76,6 +76,11 @@ class Qx9Emulator final : public FeatureBackend, public StatusBackend {
     // The syspath-like name of an endpoint's command interface; it carries
     // "VVVV:PPPP" as device names do.
     static std::string InterfaceName(Endpoint endpoint);
+    // Every interface of an endpoint, as hot-plug names them one by one.
+    static std::vector<std::string> InterfaceNames(Endpoint endpoint);
+    // The interface that carries the endpoint's mouse collection, which raw
+    // mouse input names as its source.
+    static std::string MouseInputName(Endpoint endpoint);
 
     // --- faults on demand --------------------------------------------------------
     // The `count` sends that follow the next `after` successful ones fail.

@@ -1,0 +1,24 @@
+// The composition root of qx9-config-demo: the tool on the built-in emulated
+// mouse and dongle, for trying it without the hardware.
+
+#include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+#include "DemoComposition.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+
+    qx9::DemoComposition::Options options;
+    options.tracePath = qEnvironmentVariable("QX9_EMULATOR_TRACE");
+    // One demo at a time, apart from the real tool's own lock.
+    options.lockDirectory =
+        QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + "/qx9-config-demo";
+    QDir().mkpath(options.lockDirectory);
+
+    qx9::SteadyClock clock;
+    qx9::MessageBoxNotifier notifier;
+    qx9::DemoComposition demo(clock, notifier, options);
+    return demo.Run();
+}

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTemporaryDir>
+
+#include "CUpdaterDlg.h"
+#include "DemoComposition.h"
+#include "support/MainWindowFixture.h"
+
+namespace qx9 {
+namespace {
+
+class DemoTest : public ::testing::Test {
+  protected:
+    DemoComposition::Options Options() const {
+        return {directory.filePath("trace.txt"), directory.path()};
+    }
+    void TearDown() override {
+        if (demo) {
+            for (const std::string& violation : demo->Emulator().Violations()) {
+                ADD_FAILURE() << "device contract violated: " << violation;
+            }
+        }
+        demo.reset();
+    }
+    QString ConnectionText() const {
+        return demo->App().Window()->findChild<QLabel*>("connectionText")->text();
+    }
+
+    QTemporaryDir directory;
+    VirtualClock clock;
+    test::RecordingNotifier notifier;
+    std::unique_ptr<DemoComposition> demo =
+        std::make_unique<DemoComposition>(clock, notifier, Options());
+};
+
+TEST_F(DemoTest, StartsOnTheCableAndShutsDownCleanly) {
+    ASSERT_TRUE(demo->Start());
+    EXPECT_TRUE(demo->Panel().isVisible());
+    EXPECT_EQ(demo->Panel().windowTitle(), "Virtual QX9");
+    EXPECT_EQ(ConnectionText(), "Wired");
+    EXPECT_TRUE(notifier.shown.empty());
+
+    demo.reset();
+    SUCCEED() << "shut down without a fault";
+}
+
+TEST_F(DemoTest, UnpluggingTheCableOnThePanelNotifiesTheWindowOfEachInterface) {
+    ASSERT_TRUE(demo->Start());
+    QSignalSpy removals(&demo->HotPlug(), &HotPlugSource::DeviceRemoved);
+
+    auto* cable = demo->Panel().findChild<QCheckBox*>("Cable plugged");
+    ASSERT_NE(cable, nullptr);
+    cable->click();
+
+    EXPECT_FALSE(demo->Emulator().CablePlugged());
+    ASSERT_EQ(removals.size(), 4);
+    for (const QList<QVariant>& removal : removals) {
+        EXPECT_TRUE(removal.at(0).toString().contains("3A9E:5C11"));
+    }
+}
+
+TEST_F(DemoTest, TheTraceFileHoldsTheStartUpExchanges) {
+    ASSERT_TRUE(demo->Start());
+    demo.reset();
+
+    QFile trace(directory.filePath("trace.txt"));
+    ASSERT_TRUE(trace.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(trace.readAll());
+    EXPECT_TRUE(text.contains("OUT  cable   A1 0E 00")) << text.left(400).toStdString();
+    EXPECT_TRUE(text.contains("IN   cable   A0 01")) << "the configuration read";
+    EXPECT_TRUE(text.contains("OUT  dongle  A1 0D 00")) << "the dongle's version";
+    EXPECT_EQ(text.count('\n'), 10) << "one line per exchange of the cable start-up";
+}
+
+TEST_F(DemoTest, EveryPanelControlIsNamedForTheAccessibilityTree) {
+    int inputs = 0;
+    for (QWidget* widget : demo->Panel().findChildren<QWidget*>()) {
+        const bool input = qobject_cast<QAbstractButton*>(widget) ||
+                           qobject_cast<QComboBox*>(widget) || qobject_cast<QSpinBox*>(widget);
+        if (!input) {
+            continue;
+        }
+        ++inputs;
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_FALSE(accessible->text(QAccessible::Name).isEmpty())
+            << widget->objectName().toStdString();
+    }
+    EXPECT_GT(inputs, 0);
+}
+
+}  // namespace
+}  // namespace qx9
