@@ -62,22 +62,15 @@ bool DeviceLink::SetFeatureWithRetry(std::span<const std::uint8_t, CommandReport
     if (!device_) {
         return false;
     }
-    // The backend may scribble on the buffer, so every attempt sends a fresh copy.
-    const std::array<std::uint8_t, CommandReportSize> original = [&] {
-        std::array<std::uint8_t, CommandReportSize> copy{};
-        std::copy(report.begin(), report.end(), copy.begin());
-        return copy;
-    }();
-    auto attempt = original;
-    if (device_->SetFeature(attempt)) {
+    // The seam takes the report as const, so every attempt sends the original bytes.
+    if (device_->SetFeature(report)) {
         return true;
     }
     if (!IsRetryable(device_->LastError())) {
         return false;
     }
     for (int retry = 0; retry < SendRetries; ++retry) {
-        attempt = original;
-        if (device_->SetFeature(attempt)) {
+        if (device_->SetFeature(report)) {
             return true;
         }
         clock_.SleepFor(SendRetryWait);

@@ -2,7 +2,7 @@
 # Installs what is needed, configures, builds and runs every test.
 #   scripts/test.sh                              plain build in build/
 #   scripts/test.sh --sanitize=address,undefined the suite under ASan + UBSan
-#   scripts/test.sh --sanitize=thread            the threaded tests under TSan
+#   scripts/test.sh --sanitize=thread            the suite under TSan
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,14 +17,10 @@ done
 bash scripts/install-deps.sh
 
 build_dir=build
-ctest_filter=()
 if [[ -n "$sanitize" ]]; then
   build_dir="build-${sanitize//,/-}"
-fi
-if [[ "$sanitize" == thread ]]; then
-  ctest_filter=(-L threaded)
 fi
 
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQX9_SANITIZE="$sanitize"
 cmake --build "$build_dir"
-ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)" "${ctest_filter[@]}"
+ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)"
