@@ -7,6 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   libudev-dev libhidapi-dev
   qt6-base-dev libxcb1-dev libxcb-xinput-dev
+  xvfb xauth libxcb-xtest0-dev
   libgtest-dev libgmock-dev
 )
 

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+#include <xcb/xtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QWidget>
+
+#include "UdevHotPlugSource.h"
+#include "UiTexts.h"
+#include "UpdaterWindowProbe.h"
+#include "XInputRawMouseInput.h"
+#include "XcbConnection.h"
+#include "XcbPairingHotKey.h"
+
+namespace qx9 {
+namespace {
+
+constexpr xcb_keycode_t NoKey = 0;
+
+// Lets the X server and Qt's event loop catch up.
+void Settle() {
+    xcb_flush(xcb::Connection());
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 200) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+}
+
+xcb_keycode_t Keycode(xcb_keysym_t keysym) {
+    xcb_connection_t* connection = xcb::Connection();
+    const xcb_setup_t* setup = xcb_get_setup(connection);
+    const int count = setup->max_keycode - setup->min_keycode + 1;
+    auto* mapping = xcb_get_keyboard_mapping_reply(
+        connection,
+        xcb_get_keyboard_mapping(connection, setup->min_keycode, static_cast<std::uint8_t>(count)),
+        nullptr);
+    const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(mapping);
+    xcb_keycode_t found = NoKey;
+    for (int code = 0; code < count && found == NoKey; ++code) {
+        for (int i = 0; i < mapping->keysyms_per_keycode; ++i) {
+            if (syms[code * mapping->keysyms_per_keycode + i] == keysym) {
+                found = static_cast<xcb_keycode_t>(setup->min_keycode + code);
+            }
+        }
+    }
+    std::free(mapping);
+    return found;
+}
+
+void FakeKey(xcb_keycode_t key, bool press) {
+    xcb_test_fake_input(xcb::Connection(), press ? XCB_KEY_PRESS : XCB_KEY_RELEASE, key,
+                        XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+}
+
+TEST(X11WindowProbe, FindsATopLevelWindowByItsTitle) {
+    X11WindowProbe probe;
+    const QString title = QString::fromUtf8(text::UpdaterWindowTitle);
+    EXPECT_FALSE(probe.WindowOpen(title));
+
+    QWidget updater;
+    updater.setWindowTitle(title);
+    updater.show();
+    Settle();
+
+    EXPECT_TRUE(probe.WindowOpen(title));
+    EXPECT_FALSE(probe.WindowOpen(title + " 2"));
+}
+
+TEST(XcbPairingHotKey, AltPAnywhereOnTheDesktopActivatesIt) {
+    XcbPairingHotKey hotKey;
+    ASSERT_TRUE(hotKey.Register(nullptr));
+    QSignalSpy activated(&hotKey, &PairingHotKey::Activated);
+    const xcb_keycode_t alt = Keycode(0xFFE9);  // Alt_L
+    const xcb_keycode_t p = Keycode(0x0070);
+    ASSERT_NE(alt, NoKey);
+    ASSERT_NE(p, NoKey);
+
+    FakeKey(p, true);
+    FakeKey(p, false);
+    Settle();
+    EXPECT_EQ(activated.count(), 0) << "P alone is not the hot key";
+
+    FakeKey(alt, true);
+    FakeKey(p, true);
+    FakeKey(p, false);
+    FakeKey(alt, false);
+    Settle();
+    EXPECT_EQ(activated.count(), 1);
+}
+
+TEST(XInputRawMouseInput, ReportsMovementOfAnyMouse) {
+    XInputRawMouseInput rawInput;
+    ASSERT_TRUE(rawInput.Start());
+    QSignalSpy moved(&rawInput, &RawMouseInput::MouseInput);
+
+    xcb_test_fake_input(xcb::Connection(), XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME,
+                        xcb::RootWindow(xcb::Connection()), 100, 120, 0);
+    Settle();
+
+    EXPECT_GE(moved.count(), 1);
+}
+
+TEST(UdevHotPlugSource, Starts) {
+    UdevHotPlugSource hotPlug;
+    EXPECT_TRUE(hotPlug.Start());
+}
+
+}  // namespace
+}  // namespace qx9
