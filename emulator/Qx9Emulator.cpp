@@ -178,11 +178,10 @@ std::vector<HidInterfaceInfo> Qx9Emulator::EnumerateInterfaces() {
     return found;
 }
 
-std::unique_ptr<FeatureDevice> Qx9Emulator::Open(const std::string& path) {
-    std::lock_guard lock(mutex_);
+std::optional<Qx9Emulator::OpenedInterface> Qx9Emulator::TakeOpen(const std::string& path) {
     if (failOpens_ > 0) {
         --failOpens_;
-        return nullptr;
+        return std::nullopt;
     }
     for (const Endpoint endpoint : {Endpoint::Dongle, Endpoint::Cable}) {
         const Port& port = PortOf(endpoint);
@@ -192,14 +191,25 @@ std::unique_ptr<FeatureDevice> Qx9Emulator::Open(const std::string& path) {
         for (const InterfaceShape& shape :
              InterfacesOf(commandCollectionHidden_, statusCollectionHidden_)) {
             if (path == InterfacePath(VendorId, ProductIdOf(endpoint), shape.instance)) {
-                const bool commandCapable =
-                    std::find(shape.collections.begin(), shape.collections.end(),
-                              HidUsage{CommandUsagePage, CommandUsage}) != shape.collections.end();
-                return std::make_unique<Device>(*this, endpoint, port.generation, commandCapable);
+                return OpenedInterface{endpoint, port.generation, shape.collections};
             }
         }
     }
-    return nullptr;
+    return std::nullopt;
+}
+
+bool Qx9Emulator::OpenedInterface::Carries(HidUsage collection) const {
+    return std::find(collections.begin(), collections.end(), collection) != collections.end();
+}
+
+std::unique_ptr<FeatureDevice> Qx9Emulator::Open(const std::string& path) {
+    std::lock_guard lock(mutex_);
+    const auto opened = TakeOpen(path);
+    if (!opened) {
+        return nullptr;
+    }
+    return std::make_unique<Device>(*this, opened->endpoint, opened->generation,
+                                    opened->Carries({CommandUsagePage, CommandUsage}));
 }
 
 std::vector<StatusInterfaceInfo> Qx9Emulator::Enumerate(std::uint16_t vendorId,
@@ -219,29 +229,17 @@ std::vector<StatusInterfaceInfo> Qx9Emulator::Enumerate(std::uint16_t vendorId,
 }
 
 std::unique_ptr<StatusDevice> Qx9Emulator::OpenPath(const std::string& path) {
-    std::unique_lock lock(mutex_);
-    if (failOpens_ > 0) {
-        --failOpens_;
+    std::optional<OpenedInterface> opened;
+    {
+        std::lock_guard lock(mutex_);
+        opened = TakeOpen(path);
+    }
+    // The reader counts itself in under the lock, so it is made outside it.
+    if (!opened) {
         return nullptr;
     }
-    for (const Endpoint endpoint : {Endpoint::Dongle, Endpoint::Cable}) {
-        const Port& port = PortOf(endpoint);
-        if (!port.plugged) {
-            continue;
-        }
-        for (const InterfaceShape& shape :
-             InterfacesOf(commandCollectionHidden_, statusCollectionHidden_)) {
-            if (path == InterfacePath(VendorId, ProductIdOf(endpoint), shape.instance)) {
-                const bool carriesStatus =
-                    std::find(shape.collections.begin(), shape.collections.end(),
-                              HidUsage{StatusUsagePage, StatusUsage}) != shape.collections.end();
-                const std::uint64_t generation = port.generation;
-                lock.unlock();
-                return std::make_unique<StatusReader>(*this, endpoint, generation, carriesStatus);
-            }
-        }
-    }
-    return nullptr;
+    return std::make_unique<StatusReader>(*this, opened->endpoint, opened->generation,
+                                          opened->Carries({StatusUsagePage, StatusUsage}));
 }
 
 int Qx9Emulator::ReadStatus(Endpoint endpoint, std::uint64_t generation,

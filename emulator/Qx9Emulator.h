@@ -114,6 +114,12 @@ class Qx9Emulator final : public FeatureBackend, public StatusBackend {
         int remaining;
         int skip;
     };
+    struct OpenedInterface {
+        Endpoint endpoint;
+        std::uint64_t generation;
+        std::vector<HidUsage> collections;
+        bool Carries(HidUsage collection) const;
+    };
     struct Port {
         bool plugged = false;
         std::uint64_t generation = 0;
@@ -126,6 +132,8 @@ class Qx9Emulator final : public FeatureBackend, public StatusBackend {
     bool Receive(Endpoint endpoint, std::uint64_t generation, std::span<std::uint8_t> report,
                  HidError& error);
     bool Attached(Endpoint endpoint, std::uint64_t generation) const;
+    // The plugged interface at this path, unless an open is to fail.
+    std::optional<OpenedInterface> TakeOpen(const std::string& path);
     bool MouseInRange() const;
     std::optional<Endpoint> MouseReportsOn() const;
     void QueueStatus(Endpoint endpoint, const StatusReport& report);

@@ -36,6 +36,28 @@ xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
     return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
+xcb_keycode_t KeycodeOf(xcb_connection_t* connection, xcb_keysym_t keysym) {
+    const xcb_setup_t* setup = xcb_get_setup(connection);
+    const int count = setup->max_keycode - setup->min_keycode + 1;
+    const auto mapping = Own(xcb_get_keyboard_mapping_reply(
+        connection,
+        xcb_get_keyboard_mapping(connection, setup->min_keycode, static_cast<std::uint8_t>(count)),
+        nullptr));
+    if (!mapping) {
+        return 0;
+    }
+    const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(mapping.get());
+    const int perCode = mapping->keysyms_per_keycode;
+    for (int code = 0; code < count; ++code) {
+        for (int i = 0; i < perCode; ++i) {
+            if (syms[code * perCode + i] == keysym) {
+                return static_cast<xcb_keycode_t>(setup->min_keycode + code);
+            }
+        }
+    }
+    return 0;
+}
+
 std::optional<QByteArray> Property(xcb_connection_t* connection, xcb_window_t window,
                                    xcb_atom_t property, xcb_atom_t type) {
     constexpr std::uint32_t MaxWords = 1 << 16;

@@ -14,31 +14,6 @@ constexpr std::uint16_t AltMask = XCB_MOD_MASK_1;
 constexpr std::uint16_t IgnoredMasks[] = {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2,
                                           XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2};
 
-xcb_keycode_t KeycodeOf(xcb_connection_t* connection, xcb_keysym_t keysym) {
-    const xcb_setup_t* setup = xcb_get_setup(connection);
-    const int count = setup->max_keycode - setup->min_keycode + 1;
-    xcb_get_keyboard_mapping_reply_t* mapping = xcb_get_keyboard_mapping_reply(
-        connection,
-        xcb_get_keyboard_mapping(connection, setup->min_keycode, static_cast<std::uint8_t>(count)),
-        nullptr);
-    if (!mapping) {
-        return 0;
-    }
-    const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(mapping);
-    const int perCode = mapping->keysyms_per_keycode;
-    xcb_keycode_t found = 0;
-    for (int code = 0; code < count && !found; ++code) {
-        for (int i = 0; i < perCode; ++i) {
-            if (syms[code * perCode + i] == keysym) {
-                found = static_cast<xcb_keycode_t>(setup->min_keycode + code);
-                break;
-            }
-        }
-    }
-    std::free(mapping);
-    return found;
-}
-
 }  // namespace
 
 XcbPairingHotKey::~XcbPairingHotKey() {
@@ -56,7 +31,7 @@ bool XcbPairingHotKey::Register(QWidget*) {
         return false;
     }
     root_ = xcb::RootWindow(connection_);
-    keycode_ = KeycodeOf(connection_, KeysymP);
+    keycode_ = xcb::KeycodeOf(connection_, KeysymP);
     if (!keycode_) {
         return false;
     }

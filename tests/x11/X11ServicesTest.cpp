@@ -29,24 +29,7 @@ void Settle() {
 }
 
 xcb_keycode_t Keycode(xcb_keysym_t keysym) {
-    xcb_connection_t* connection = xcb::Connection();
-    const xcb_setup_t* setup = xcb_get_setup(connection);
-    const int count = setup->max_keycode - setup->min_keycode + 1;
-    auto* mapping = xcb_get_keyboard_mapping_reply(
-        connection,
-        xcb_get_keyboard_mapping(connection, setup->min_keycode, static_cast<std::uint8_t>(count)),
-        nullptr);
-    const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(mapping);
-    xcb_keycode_t found = NoKey;
-    for (int code = 0; code < count && found == NoKey; ++code) {
-        for (int i = 0; i < mapping->keysyms_per_keycode; ++i) {
-            if (syms[code * mapping->keysyms_per_keycode + i] == keysym) {
-                found = static_cast<xcb_keycode_t>(setup->min_keycode + code);
-            }
-        }
-    }
-    std::free(mapping);
-    return found;
+    return xcb::KeycodeOf(xcb::Connection(), keysym);
 }
 
 void FakeKey(xcb_keycode_t key, bool press) {
