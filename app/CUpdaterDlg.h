@@ -32,7 +32,6 @@ class CUpdaterDlg : public QDialog {
     void HandleStatusRecord(const StatusRecord& record);
 
     std::uint8_t MouseRecognition() const { return mouseRecognition_; }
-    bool DeviceBusy() const { return deviceBusy_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -63,9 +62,7 @@ class CUpdaterDlg : public QDialog {
     CPower* power_ = nullptr;
     CPair* pairing_ = nullptr;
 
-    bool deviceBusy_ = false;
     std::uint8_t mouseRecognition_ = 0;
-    bool rawReconnectTried_ = false;
 };
 
 }  // namespace qx9

@@ -19,6 +19,4 @@ enum class HidError : std::uint8_t {
     Other,
 };
 
-const char* HidErrorName(HidError error);
-
 }  // namespace qx9

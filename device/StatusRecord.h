@@ -13,7 +13,6 @@ struct StatusRecord {
 
     std::uint8_t Type() const { return bytes[0]; }
     std::uint8_t Value() const { return bytes[1]; }
-    std::uint8_t Extra() const { return bytes[2]; }
     // Report bytes 3-4, low byte first.
     std::uint16_t Word() const { return static_cast<std::uint16_t>(bytes[2] | (bytes[3] << 8)); }
     friend bool operator==(const StatusRecord&, const StatusRecord&) = default;

@@ -16,10 +16,6 @@ std::vector<std::uint8_t> MakeReply(std::uint8_t reportId, std::size_t size, std
     return reply;
 }
 
-}  // namespace qx9::emu
-
-namespace qx9::emu {
-
 std::string CheckRequest(std::span<const std::uint8_t> report, std::uint8_t subCode,
                          std::uint8_t lengthByte, std::uint8_t chunk, std::size_t payloadSize) {
     if (report.size() != CommandReportSize || report[0] != CommandReportId) {

@@ -22,10 +22,6 @@ struct Outcome {
 std::vector<std::uint8_t> MakeReply(std::uint8_t reportId, std::size_t size, std::uint8_t status,
                                     std::span<const std::uint8_t> data = {});
 
-}  // namespace qx9::emu
-
-namespace qx9::emu {
-
 // The request layout every command shares: report id, code, then the given
 // sub-code, length byte and chunk number, zeros elsewhere in the header, and
 // nothing in the payload past its data. Empty when the report conforms.
