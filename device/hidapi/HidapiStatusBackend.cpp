@@ -2,6 +2,8 @@
 
 #include <hidapi.h>
 
+#include <mutex>
+
 namespace qx9 {
 namespace {
 
@@ -23,10 +25,16 @@ class HidapiDevice final : public StatusDevice {
     hid_device* device_;
 };
 
-// hid_init is process-wide and not thread-safe; run it exactly once.
+// hidapi's state is process-wide and not thread-safe: it is initialised once,
+// and every enumeration and open in the process takes this one lock.
 bool InitialiseHidapi() {
     static const bool initialised = hid_init() == 0;
     return initialised;
+}
+
+std::mutex& HidapiLock() {
+    static std::mutex lock;
+    return lock;
 }
 
 }  // namespace
@@ -35,7 +43,7 @@ HidapiStatusBackend::HidapiStatusBackend() : initialised_(InitialiseHidapi()) {}
 
 std::vector<StatusInterfaceInfo> HidapiStatusBackend::Enumerate(std::uint16_t vendorId,
                                                                 std::uint16_t productId) {
-    std::lock_guard lock(mutex_);
+    std::lock_guard lock(HidapiLock());
     std::vector<StatusInterfaceInfo> found;
     if (!initialised_) {
         return found;
@@ -50,7 +58,7 @@ std::vector<StatusInterfaceInfo> HidapiStatusBackend::Enumerate(std::uint16_t ve
 }
 
 std::unique_ptr<StatusDevice> HidapiStatusBackend::OpenPath(const std::string& path) {
-    std::lock_guard lock(mutex_);
+    std::lock_guard lock(HidapiLock());
     if (!initialised_) {
         return nullptr;
     }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <mutex>
-
 #include "StatusBackend.h"
 
 namespace qx9 {
@@ -20,7 +18,6 @@ class HidapiStatusBackend final : public StatusBackend {
     bool Initialised() const { return initialised_; }
 
   private:
-    std::mutex mutex_;
     bool initialised_ = false;
 };
 
