@@ -43,11 +43,11 @@ std::uint8_t CommandSet::Run(const CommandSpec& command, Milliseconds wait, Mill
 }
 
 std::uint8_t CommandSet::LinkCheck() {
-    return Run(spec::LinkCheck, LinkCheckWait, spec::LinkCheck.busyBase);
+    return Run(wire::LinkCheck, LinkCheckWait, wire::LinkCheck.busyBase);
 }
 
 std::uint8_t CommandSet::LinkCheckAlt() {
-    return Run(spec::LinkCheckAlt, LinkCheckWait, spec::LinkCheckAlt.busyBase);
+    return Run(wire::LinkCheckAlt, LinkCheckWait, wire::LinkCheckAlt.busyBase);
 }
 
 std::uint8_t CommandSet::DonglePreamble() {
@@ -56,22 +56,22 @@ std::uint8_t CommandSet::DonglePreamble() {
 }
 
 std::uint8_t CommandSet::ReadDongleInfo(DeviceInfo& info) {
-    return Run(spec::ReadDongleInfo, DongleInfoWait, spec::ReadDongleInfo.busyBase, {}, info.bytes);
+    return Run(wire::ReadDongleInfo, DongleInfoWait, wire::ReadDongleInfo.busyBase, {}, info.bytes);
 }
 
 std::uint8_t CommandSet::ReadMouseInfo(DeviceInfo& info, Milliseconds wait) {
-    return Run(spec::ReadMouseInfo, wait, spec::ReadMouseInfo.busyBase, {}, info.bytes);
+    return Run(wire::ReadMouseInfo, wait, wire::ReadMouseInfo.busyBase, {}, info.bytes);
 }
 
 std::uint8_t CommandSet::ReadBattery(std::uint8_t& level, Milliseconds wait) {
     std::array<std::uint8_t, 1> data{level};
-    const std::uint8_t outcome = Run(spec::ReadBattery, wait, wait, {}, data);
+    const std::uint8_t outcome = Run(wire::ReadBattery, wait, wait, {}, data);
     level = data[0];
     return outcome;
 }
 
 std::uint8_t CommandSet::ReadConfig(Milliseconds wait) {
-    const CommandReport report = BuildCommandReport(spec::ReadConfig);
+    const CommandReport report = BuildCommandReport(wire::ReadConfig);
     CCriticalSectionAutoLock hold(link_.DeviceLock());
     const bool sent = link_.SetFeatureWithRetry(report);
     clock_.SleepFor(wait);
@@ -80,7 +80,7 @@ std::uint8_t CommandSet::ReadConfig(Milliseconds wait) {
     }
     std::vector<std::uint8_t> reply(ConfigReportSize, 0);
     reply[0] = ConfigReportId;
-    if (!link_.GetFeatureWithRetry(reply, spec::ReadConfig.busyBase)) {
+    if (!link_.GetFeatureWithRetry(reply, wire::ReadConfig.busyBase)) {
         return result::SendFailed;
     }
     const std::uint8_t commandStatus = reply[StatusByteOffset];
@@ -94,24 +94,24 @@ std::uint8_t CommandSet::ReadConfig(Milliseconds wait) {
 
 std::uint8_t CommandSet::WriteSensorSettings(const DeviceConfig& config, Milliseconds wait) {
     const auto payload = SensorPayload(config);
-    return Run(spec::WriteSensorSettings, wait, spec::WriteSensorSettings.busyBase, payload);
+    return Run(wire::WriteSensorSettings, wait, wire::WriteSensorSettings.busyBase, payload);
 }
 
 std::uint8_t CommandSet::WriteAdvancedSettings(const DeviceConfig& config, Milliseconds wait) {
     const auto payload = AdvancedPayload(config);
-    return Run(spec::WriteAdvancedSettings, wait, spec::WriteAdvancedSettings.busyBase, payload);
+    return Run(wire::WriteAdvancedSettings, wait, wire::WriteAdvancedSettings.busyBase, payload);
 }
 
 std::uint8_t CommandSet::SendButtonChunk(std::span<const std::uint8_t> slots, std::uint8_t chunk,
                                          Milliseconds wait, bool& sent) {
-    const CommandReport report = BuildCommandReport(spec::WriteButtonMapping, slots, chunk);
+    const CommandReport report = BuildCommandReport(wire::WriteButtonMapping, slots, chunk);
     sent = link_.SetFeatureOnce(report);
     clock_.SleepFor(wait);
     if (!sent) {
         return result::SendFailed;
     }
     CommandReport reply = ReplyRequest();
-    const bool read = link_.GetFeatureWithRetry(reply, spec::WriteButtonMapping.busyBase);
+    const bool read = link_.GetFeatureWithRetry(reply, wire::WriteButtonMapping.busyBase);
     clock_.SleepFor(ButtonChunkPause);
     return read ? reply[StatusByteOffset] : result::NoReply;
 }
@@ -139,11 +139,11 @@ std::uint8_t CommandSet::WriteButtonMapping(const DeviceConfig& config, Millisec
 }
 
 std::uint8_t CommandSet::FactoryReset(Milliseconds wait) {
-    return Run(spec::FactoryReset, wait, spec::FactoryReset.busyBase);
+    return Run(wire::FactoryReset, wait, wire::FactoryReset.busyBase);
 }
 
 std::uint8_t CommandSet::PairDongle() {
-    return Run(spec::PairDongle, PairDongleWait, spec::PairDongle.busyBase);
+    return Run(wire::PairDongle, PairDongleWait, wire::PairDongle.busyBase);
 }
 
 }  // namespace qx9

@@ -152,7 +152,7 @@ struct CommandSpec {
     std::uint8_t sendFailedResult;
 };
 
-namespace spec {
+namespace wire {
 inline constexpr CommandSpec LinkCheck{
     command::LinkCheck, command::LinkCheckSubCode, 0, 300ms, true, result::LinkSendFailed};
 inline constexpr CommandSpec LinkCheckAlt{
@@ -184,7 +184,7 @@ inline constexpr CommandSpec WriteButtonMapping{
 inline constexpr CommandSpec FactoryReset{command::FactoryReset, 0, 0, 300ms, true,
                                           result::SendFailed};
 inline constexpr CommandSpec PairDongle{command::PairDongle, 0, 0, 50ms, true, result::SendFailed};
-}  // namespace spec
+}  // namespace wire
 
 inline constexpr Milliseconds LinkCheckWait = 300ms;
 inline constexpr Milliseconds DongleInfoWait = 150ms;

@@ -280,7 +280,7 @@ TEST_F(CommandSetTest, RefusedReadsLeaveTheirOutputsUntouched) {
 TEST_F(CommandSetTest, ASkippedWaitMeetsABusyDeviceAndTheRereadRuleCoversIt) {
     Connect(Endpoint::Cable);
     EXPECT_EQ(commands.ReadConfig(0ms), result::Done);
-    EXPECT_EQ(Elapsed(), spec::ReadConfig.busyBase + 200ms);
+    EXPECT_EQ(Elapsed(), wire::ReadConfig.busyBase + 200ms);
 }
 
 TEST_F(CommandSetTest, ADeviceThatStaysBusyPassesItsStatusThrough) {
@@ -288,7 +288,7 @@ TEST_F(CommandSetTest, ADeviceThatStaysBusyPassesItsStatusThrough) {
     emulator.KeepRepliesBusy(true);
     DeviceInfo mouse;
     EXPECT_EQ(commands.ReadMouseInfo(mouse, CableWaits.mouseInfo), status::Busy);
-    EXPECT_EQ(Elapsed(), CableWaits.mouseInfo + 2 * spec::ReadMouseInfo.busyBase + 600ms);
+    EXPECT_EQ(Elapsed(), CableWaits.mouseInfo + 2 * wire::ReadMouseInfo.busyBase + 600ms);
 }
 
 TEST_F(CommandSetTest, ADeviceThatVanishesMidCommandGivesNoReply) {

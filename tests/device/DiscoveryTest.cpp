@@ -79,7 +79,7 @@ TEST_F(DiscoveryTest, AFailedDiscoveryReleasesTheEarlierHandle) {
 
 TEST_F(DiscoveryTest, WithoutAHandleBothExchangesFailWithoutTouchingTheDevice) {
     emulator.PlugCable(true);
-    CommandReport report = BuildCommandReport(spec::ReadMouseInfo);
+    CommandReport report = BuildCommandReport(wire::ReadMouseInfo);
 
     EXPECT_FALSE(link.SetFeatureWithRetry(report));
     EXPECT_FALSE(link.SetFeatureOnce(report));

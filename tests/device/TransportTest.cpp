@@ -47,7 +47,7 @@ class SendRetryTest : public TransportTest, public ::testing::WithParamInterface
 TEST_P(SendRetryTest, FollowsTheRetryRule) {
     const SendCase& c = GetParam();
     backend.script->sends.assign(c.steps.begin(), c.steps.end());
-    const CommandReport report = BuildCommandReport(spec::ReadMouseInfo);
+    const CommandReport report = BuildCommandReport(wire::ReadMouseInfo);
 
     EXPECT_EQ(link.SetFeatureWithRetry(report), c.expected);
     EXPECT_EQ(Elapsed(), c.waited);

@@ -44,36 +44,36 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, BadRequestTest,
     ::testing::Values(BadRequestCase{"UnknownCommand", Endpoint::Cable,
                                      [] {
-                                         CommandReport r = BuildCommandReport(spec::ReadMouseInfo);
+                                         CommandReport r = BuildCommandReport(wire::ReadMouseInfo);
                                          r[1] = 0x55;
                                          return r;
                                      }},
                       BadRequestCase{"LinkCheckOnTheCable", Endpoint::Cable,
-                                     [] { return BuildCommandReport(spec::LinkCheck); }},
+                                     [] { return BuildCommandReport(wire::LinkCheck); }},
                       BadRequestCase{"UnknownLinkCheckSubCode", Endpoint::Dongle,
                                      [] {
-                                         CommandReport r = BuildCommandReport(spec::LinkCheck);
+                                         CommandReport r = BuildCommandReport(wire::LinkCheck);
                                          r[SubCodeOffset] = 0x02;
                                          return r;
                                      }},
                       BadRequestCase{"WrongLengthByte", Endpoint::Cable,
                                      [] {
                                          CommandReport r =
-                                             BuildCommandReport(spec::WriteSensorSettings);
+                                             BuildCommandReport(wire::WriteSensorSettings);
                                          r[PayloadLengthOffset] = 0x0A;
                                          return r;
                                      }},
                       BadRequestCase{"ButtonChunkZero", Endpoint::Cable,
-                                     [] { return BuildCommandReport(spec::WriteButtonMapping); }},
+                                     [] { return BuildCommandReport(wire::WriteButtonMapping); }},
                       BadRequestCase{"PayloadOnAReadCommand", Endpoint::Cable,
                                      [] {
-                                         CommandReport r = BuildCommandReport(spec::ReadBattery);
+                                         CommandReport r = BuildCommandReport(wire::ReadBattery);
                                          r[PayloadOffset] = 1;
                                          return r;
                                      }},
                       BadRequestCase{"WrongReportId", Endpoint::Dongle,
                                      [] {
-                                         CommandReport r = BuildCommandReport(spec::ReadDongleInfo);
+                                         CommandReport r = BuildCommandReport(wire::ReadDongleInfo);
                                          r[0] = ConfigReportId;
                                          return r;
                                      }}),
@@ -89,7 +89,7 @@ TEST_F(EmulatorStrictnessTest, AReplyReadWithoutACommandIsAViolation) {
 
 TEST_F(EmulatorStrictnessTest, TheConfigurationComesOnlyAsItsOwnReport) {
     auto device = OpenCommandInterface(Endpoint::Cable);
-    ASSERT_TRUE(device->SetFeature(BuildCommandReport(spec::ReadConfig)));
+    ASSERT_TRUE(device->SetFeature(BuildCommandReport(wire::ReadConfig)));
     CommandReport wrong{};
     wrong[0] = CommandReportId;
     EXPECT_FALSE(device->GetFeature(wrong));
@@ -101,7 +101,7 @@ TEST_F(EmulatorStrictnessTest, InterfacesWithoutTheCommandCollectionRefuseFeatur
     ASSERT_FALSE(interfaces.empty());
     auto device = emulator.Open(interfaces.front().path);
     ASSERT_TRUE(device);
-    EXPECT_FALSE(device->SetFeature(BuildCommandReport(spec::ReadMouseInfo)));
+    EXPECT_FALSE(device->SetFeature(BuildCommandReport(wire::ReadMouseInfo)));
     EXPECT_EQ(emulator.Violations().size(), 1u);
 }
 
@@ -109,7 +109,7 @@ TEST_F(EmulatorStrictnessTest, AHandleGoesStaleWhenItsDeviceIsUnplugged) {
     auto device = OpenCommandInterface(Endpoint::Cable);
     emulator.PlugCable(false);
     emulator.PlugCable(true);
-    EXPECT_FALSE(device->SetFeature(BuildCommandReport(spec::ReadMouseInfo)));
+    EXPECT_FALSE(device->SetFeature(BuildCommandReport(wire::ReadMouseInfo)));
     EXPECT_EQ(device->LastError(), HidError::DeviceGone);
     EXPECT_TRUE(emulator.Violations().empty());
 }
@@ -117,9 +117,9 @@ TEST_F(EmulatorStrictnessTest, AHandleGoesStaleWhenItsDeviceIsUnplugged) {
 TEST_F(EmulatorStrictnessTest, TheTraceRecordsEachExchangeWithTimeAndBytes) {
     auto device = OpenCommandInterface(Endpoint::Dongle);
     clock.Advance(1250ms);
-    ASSERT_TRUE(device->SetFeature(BuildCommandReport(spec::ReadDongleInfo)));
+    ASSERT_TRUE(device->SetFeature(BuildCommandReport(wire::ReadDongleInfo)));
     emulator.PlugDongle(false);
-    EXPECT_FALSE(device->SetFeature(BuildCommandReport(spec::ReadDongleInfo)));
+    EXPECT_FALSE(device->SetFeature(BuildCommandReport(wire::ReadDongleInfo)));
 
     const auto trace = emulator.Trace();
     ASSERT_EQ(trace.size(), 2u);
