@@ -5,6 +5,7 @@
 #include "DeviceContract.h"
 #include "ErrnoMapping.h"
 #include "HidIdText.h"
+#include "HidrawBackend.h"
 #include "support/CaseName.h"
 
 namespace qx9 {
@@ -72,6 +73,25 @@ INSTANTIATE_TEST_SUITE_P(
                       HidIdCase{"TooWide", "0003:00013A9E:00005C11", std::nullopt},
                       HidIdCase{"Empty", "", std::nullopt}),
     test::CaseName{});
+
+// A node that is no hidraw device refuses the feature ioctls; the failure
+// reaches the retry rules as a kind that is not retried.
+TEST(HidrawBackend, AFailedIoctlReportsItsErrnoAsAKind) {
+    HidrawBackend backend;
+    auto device = backend.Open("/dev/null");
+    ASSERT_NE(device, nullptr);
+    std::array<std::uint8_t, CommandReportSize> report{CommandReportId};
+
+    EXPECT_FALSE(device->SetFeature(report));
+    EXPECT_EQ(device->LastError(), HidError::Other);
+    EXPECT_FALSE(device->GetFeature(report));
+    EXPECT_FALSE(IsRetryable(device->LastError()));
+}
+
+TEST(HidrawBackend, AMissingNodeDoesNotOpen) {
+    HidrawBackend backend;
+    EXPECT_EQ(backend.Open("/dev/hidraw-that-does-not-exist"), nullptr);
+}
 
 }  // namespace
 }  // namespace qx9
