@@ -19,9 +19,10 @@ CommandReport ReplyRequest() {
 CommandSet::CommandSet(DeviceLink& link, ConfigStore& store)
     : link_(link), store_(store), clock_(link.clock()) {}
 
-std::uint8_t CommandSet::Run(const CommandSpec& command, Milliseconds wait, Milliseconds busyBase,
-                             std::span<const std::uint8_t> payload,
-                             std::span<std::uint8_t> replyData) {
+CommandSet::Exchanged CommandSet::Exchange(const CommandSpec& command, Milliseconds wait,
+                                           Milliseconds busyBase,
+                                           std::span<const std::uint8_t> payload,
+                                           std::span<std::uint8_t> reply) {
     const CommandReport report = BuildCommandReport(command, payload);
     CCriticalSectionAutoLock hold(link_.DeviceLock());
     const bool sent = link_.SetFeatureWithRetry(report);
@@ -29,11 +30,22 @@ std::uint8_t CommandSet::Run(const CommandSpec& command, Milliseconds wait, Mill
         clock_.SleepFor(wait);
     }
     if (!sent) {
-        return command.sendFailedResult;
+        return Exchanged::SendFailed;
     }
+    return link_.GetFeatureWithRetry(reply, busyBase) ? Exchanged::Replied : Exchanged::NoReply;
+}
+
+std::uint8_t CommandSet::Run(const CommandSpec& command, Milliseconds wait, Milliseconds busyBase,
+                             std::span<const std::uint8_t> payload,
+                             std::span<std::uint8_t> replyData) {
     CommandReport reply = ReplyRequest();
-    if (!link_.GetFeatureWithRetry(reply, busyBase)) {
-        return result::NoReply;
+    switch (Exchange(command, wait, busyBase, payload, reply)) {
+        case Exchanged::SendFailed:
+            return command.sendFailedResult;
+        case Exchanged::NoReply:
+            return result::NoReply;
+        case Exchanged::Replied:
+            break;
     }
     const std::uint8_t commandStatus = reply[StatusByteOffset];
     if (commandStatus == status::Done) {
@@ -71,17 +83,13 @@ std::uint8_t CommandSet::ReadBattery(std::uint8_t& level, Milliseconds wait) {
 }
 
 std::uint8_t CommandSet::ReadConfig(Milliseconds wait) {
-    const CommandReport report = BuildCommandReport(wire::ReadConfig);
+    // The block is stored under the lock, as it was read.
     CCriticalSectionAutoLock hold(link_.DeviceLock());
-    const bool sent = link_.SetFeatureWithRetry(report);
-    clock_.SleepFor(wait);
-    if (!sent) {
-        return result::SendFailed;
-    }
     std::vector<std::uint8_t> reply(ConfigReportSize, 0);
     reply[0] = ConfigReportId;
-    if (!link_.GetFeatureWithRetry(reply, wire::ReadConfig.busyBase)) {
-        return result::SendFailed;
+    if (Exchange(wire::ReadConfig, wait, wire::ReadConfig.busyBase, {}, reply) !=
+        Exchanged::Replied) {
+        return result::SendFailed;  // also when the reply could not be read
     }
     const std::uint8_t commandStatus = reply[StatusByteOffset];
     if (commandStatus != status::Done) {

@@ -34,6 +34,11 @@ class CommandSet {
     std::uint8_t DonglePreamble();
 
   private:
+    enum class Exchanged { SendFailed, NoReply, Replied };
+    // Send, the command's wait, then the read of the reply into `reply`, whose
+    // byte 0 names the report to read; all under the device lock.
+    Exchanged Exchange(const CommandSpec& command, Milliseconds wait, Milliseconds busyBase,
+                       std::span<const std::uint8_t> payload, std::span<std::uint8_t> reply);
     std::uint8_t Run(const CommandSpec& command, Milliseconds wait, Milliseconds busyBase,
                      std::span<const std::uint8_t> payload = {},
                      std::span<std::uint8_t> replyData = {});
