@@ -87,7 +87,9 @@ void CUpdaterDlg::RegisterPlatformEvents() {
 void CUpdaterDlg::SetUpTabsAndPages() {
     ui_.softwareVersionText->setText(Text(FormatVersion(SoftwareVersion)));
     PageTabs* tabs = ui_.pageTabs;
-    basic_ = new CSensorDlg(tabs);
+    basic_ = new CSensorDlg(device_.store, platform_.notifier, tabs);
+    connect(basic_, &CSensorDlg::EditConfigChanged, this, &CUpdaterDlg::RefreshApplyButton);
+    connect(basic_, &CSensorDlg::LevelSwitchRequested, this, &CUpdaterDlg::SwitchActiveLevel);
     advanced_ = new CSupportDlg(tabs);
     buttons_ = new CMouseSet(tabs);
     power_ = new CPower(tabs);
@@ -303,6 +305,15 @@ bool CUpdaterDlg::HandleKey(int key) {
     }
 }
 
+bool CUpdaterDlg::PageTakesKey(QObject* watched, const QKeyEvent& event) const {
+    for (QObject* at = watched; at && at != this; at = at->parent()) {
+        if (auto* page = qobject_cast<SettingsPage*>(at)) {
+            return page->PreviewKey(event);
+        }
+    }
+    return false;
+}
+
 bool CUpdaterDlg::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) {
         return false;
@@ -311,7 +322,9 @@ bool CUpdaterDlg::eventFilter(QObject* watched, QEvent* event) {
     if (!widget || widget->window() != this) {
         return false;
     }
-    return HandleKey(static_cast<QKeyEvent*>(event)->key());
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    // The page the key was pressed in sees it first.
+    return PageTakesKey(watched, key) || HandleKey(key.key());
 }
 
 void CUpdaterDlg::mousePressEvent(QMouseEvent* event) {

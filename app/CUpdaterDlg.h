@@ -30,6 +30,8 @@ class CUpdaterDlg : public QDialog {
     void ShowPairingPage();
     void RefreshApplyButton();
     void HandleStatusRecord(const StatusRecord& record);
+    // Sends the level picked on the Basic Settings page to the mouse.
+    void SwitchActiveLevel();
 
     std::uint8_t MouseRecognition() const { return mouseRecognition_; }
 
@@ -48,6 +50,7 @@ class CUpdaterDlg : public QDialog {
     void ReadDongleVersionOnCable();
     void SetDonglePresent();
     bool HandleKey(int key);
+    bool PageTakesKey(QObject* watched, const QKeyEvent& event) const;
     bool PairingPageVisible() const;
     void OnDeviceArrived(const QString& name);
     void OnDeviceRemoved(const QString& name);
@@ -63,6 +66,7 @@ class CUpdaterDlg : public QDialog {
     CPair* pairing_ = nullptr;
 
     std::uint8_t mouseRecognition_ = 0;
+    bool deviceBusy_ = false;
 };
 
 }  // namespace qx9

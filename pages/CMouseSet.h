@@ -1,13 +1,12 @@
 #pragma once
 
-#include <QWidget>
-
+#include "SettingsPage.h"
 #include "ui_CMouseSet.h"
 
 namespace qx9 {
 
 // The Button Mapping page: an action for each button and the wheel.
-class CMouseSet : public QWidget {
+class CMouseSet : public SettingsPage {
     Q_OBJECT
   public:
     explicit CMouseSet(QWidget* parent = nullptr);

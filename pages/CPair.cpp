@@ -6,7 +6,7 @@
 namespace qx9 {
 
 CPair::CPair(DeviceLink& link, CommandSet& commands, Notifier& notifier, QWidget* parent)
-    : QWidget(parent), link_(link), commands_(commands), notifier_(notifier) {
+    : SettingsPage(parent), link_(link), commands_(commands), notifier_(notifier) {
     ui_.setupUi(this);
     connect(ui_.pairDongleButton, &QPushButton::clicked, this, &CPair::PairRequest);
 }

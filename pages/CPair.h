@@ -1,17 +1,16 @@
 #pragma once
 
-#include <QWidget>
-
 #include "CommandSet.h"
 #include "DeviceLink.h"
 #include "Notifier.h"
+#include "SettingsPage.h"
 #include "ui_CPair.h"
 
 namespace qx9 {
 
 // The Pairing page: puts the dongle into pairing mode and tells the user how
 // to pair the mouse.
-class CPair : public QWidget {
+class CPair : public SettingsPage {
     Q_OBJECT
   public:
     CPair(DeviceLink& link, CommandSet& commands, Notifier& notifier, QWidget* parent = nullptr);

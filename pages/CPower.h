@@ -1,13 +1,12 @@
 #pragma once
 
-#include <QWidget>
-
+#include "SettingsPage.h"
 #include "ui_CPower.h"
 
 namespace qx9 {
 
 // The Power Settings page: power-saving and deep-sleep timeouts.
-class CPower : public QWidget {
+class CPower : public SettingsPage {
     Q_OBJECT
   public:
     explicit CPower(QWidget* parent = nullptr);

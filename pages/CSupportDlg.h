@@ -1,13 +1,12 @@
 #pragma once
 
-#include <QWidget>
-
+#include "SettingsPage.h"
 #include "ui_CSupportDlg.h"
 
 namespace qx9 {
 
 // The Advanced Settings page: report rate, click filters, sensor options.
-class CSupportDlg : public QWidget {
+class CSupportDlg : public SettingsPage {
     Q_OBJECT
   public:
     explicit CSupportDlg(QWidget* parent = nullptr);

@@ -13,6 +13,9 @@ inline constexpr char UpdaterRunning[] =
 inline constexpr char RawInputFailed[] = "regist input failed!";
 inline constexpr char DeviceNotificationFailed[] = "RegisterDeviceNotification Failed!";
 inline constexpr char PairingInstruction[] = "Hold LMB, RMB and MMB for 3 seconds";
+// The number checks of a settings field, worded as the platform's dialogs word them.
+inline constexpr char EnterPositiveInteger[] = "Enter a positive integer.";
+inline constexpr char EnterIntegerBetween[] = "Enter an integer between %1 and %2.";
 
 inline constexpr char Wired[] = "Wired";
 inline constexpr char Wireless[] = "Wireless";
