@@ -37,6 +37,11 @@ CUpdaterDlg::CUpdaterDlg(DeviceContext device, PlatformContext platform, QWidget
 
 CUpdaterDlg::~CUpdaterDlg() {
     qApp->removeEventFilter(this);
+    // Tearing the pages down moves the focus, and a page may report an edit
+    // then; the window is no longer there to hear it.
+    for (QObject* child : findChildren<QObject*>()) {
+        child->disconnect(this);
+    }
 }
 
 bool CUpdaterDlg::Initialise() {
