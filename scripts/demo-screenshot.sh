@@ -9,7 +9,8 @@ wait_seconds="${2:-4}"
 
 bash scripts/install-deps.sh
 missing=()
-for package in xvfb xauth imagemagick; do
+# A font with the full-width colon of "CPI Levels：", which DejaVu lacks.
+for package in xvfb xauth imagemagick fonts-wqy-microhei; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
 done
 if ((${#missing[@]})); then

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -77,6 +78,30 @@ TEST_F(DemoTest, TheTraceFileHoldsTheStartUpExchanges) {
     EXPECT_TRUE(text.contains("IN   cable   A0 01")) << "the configuration read";
     EXPECT_TRUE(text.contains("OUT  dongle  A1 0D 00")) << "the dongle's version";
     EXPECT_EQ(text.count('\n'), 10) << "one line per exchange of the cable start-up";
+}
+
+TEST_F(DemoTest, ALevelPickedOnTheBasicPageReachesTheEmulatedMouse) {
+    ASSERT_TRUE(demo->Start());
+    auto* selector = demo->App().Window()->findChild<QRadioButton*>("levelSelector3");
+    ASSERT_NE(selector, nullptr);
+    selector->click();
+    EXPECT_EQ(demo->Emulator().ConfigBlock()[0x0D], 2);
+    demo.reset();
+
+    QFile trace(directory.filePath("trace.txt"));
+    ASSERT_TRUE(trace.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(trace.readAll()).split('\n', Qt::SkipEmptyParts);
+    const auto write = std::find_if(lines.begin(), lines.end(), [](const QString& line) {
+        return line.contains("OUT  cable   A1 14 0F 1C");
+    });
+    ASSERT_NE(write, lines.end());
+    ASSERT_NE(write + 1, lines.end());
+    const auto millisecondsOf = [](const QString& line) {
+        return line.simplified().section(' ', 0, 0).toInt();
+    };
+    EXPECT_TRUE((write + 1)->contains("IN   cable   A1 01"));
+    EXPECT_EQ(millisecondsOf(*(write + 1)) - millisecondsOf(*write), 500) << "the write's wait";
+    EXPECT_TRUE(write->contains("00 01 03 00 00 00 04 02")) << "level 3 of 4 is active";
 }
 
 TEST_F(DemoTest, EveryPanelControlIsNamedForTheAccessibilityTree) {
