@@ -119,126 +119,56 @@ std::uint8_t CUpdaterDlg::ConnectAndLoad(LinkMode mode) {
     WaitCursor wait;
     switch (mode) {
         case LinkMode::Dongle:
-            return LoadThroughDongle();
+            return ShowLoad(LoadThroughDongle(device_.link, device_.commands, device_.store),
+                            LinkMode::Dongle);
         case LinkMode::Cable:
-            return LoadOnCable();
+            return ShowLoad(LoadOnCable(device_.link, device_.commands, device_.store),
+                            LinkMode::Cable);
         case LinkMode::None:
             break;
     }
     return result::Done;
 }
 
-std::uint8_t CUpdaterDlg::Fail(std::uint8_t outcome) {
-    device_.link.SetConnectionMode(LinkMode::None);
-    SetDeviceControlsEnabled(false);
-    return outcome;
-}
-
-std::uint8_t CUpdaterDlg::FailToPairing(std::uint8_t outcome) {
-    // The dongle answers but its mouse does not: pairing is the way forward.
-    Fail(outcome);
-    ShowPairingPage();
-    return outcome;
-}
-
-void CUpdaterDlg::SetDonglePresent() {
-    device_.link.SetDonglePresent(true);
-    pairing_->SetPairButtonEnabled(true);
-}
-
-std::uint8_t CUpdaterDlg::LoadThroughDongle() {
-    CommandSet& commands = device_.commands;
-    SetDonglePresent();
-    if (const auto outcome = commands.DonglePreamble(); outcome != result::Done) {
-        return Fail(outcome);
+std::uint8_t CUpdaterDlg::ShowLoad(const LoadReport& report, LinkMode mode) {
+    if (report.donglePresent) {
+        pairing_->SetPairButtonEnabled(true);
     }
-    DeviceInfo dongle;
-    if (const auto outcome = commands.ReadDongleInfo(dongle); outcome != result::Done) {
-        return Fail(outcome);
+    if (report.recognition) {
+        mouseRecognition_ = *report.recognition;
     }
-    // Through the dongle a version of 2.00 or more is not shown.
-    if (const DecodedVersion version = DecimalCodedVersion(dongle.DongleVersion());
-        version.hundredths < 200) {
-        ui_.dongleVersionText->setText(Text(version.text));
+    if (report.dongleVersion) {
+        const DecodedVersion version = DecimalCodedVersion(*report.dongleVersion);
+        // Through the dongle a version of 2.00 or more is not shown.
+        if (mode == LinkMode::Cable || version.hundredths < 200) {
+            ui_.dongleVersionText->setText(Text(version.text));
+        }
     }
-    if (const auto outcome = commands.DonglePreamble(); outcome != result::Done) {
-        return FailToPairing(outcome);
+    if (mode == LinkMode::Dongle && report.Recognised()) {
+        ui_.connectionText->setText(Text(text::Wireless));
     }
-    DeviceInfo mouse;
-    if (const auto outcome = commands.ReadMouseInfo(mouse, DongleWaits.mouseInfo);
-        outcome != result::Done) {
-        return FailToPairing(outcome);
+    if (report.battery) {
+        ui_.batteryText->setText(Text(mode == LinkMode::Cable
+                                          ? CableBatteryText(*report.battery)
+                                          : BatteryPercentText(*report.battery)));
     }
-    if (mouse.MouseProductId() != WiredProductId) {
-        mouseRecognition_ = recognition::Foreign;
-        return Fail(result::NoReply);
+    if (report.mouseVersion) {
+        ui_.mouseVersionText->setText(Text(DecimalCodedVersion(*report.mouseVersion).text));
     }
-    mouseRecognition_ = recognition::Recognised;
-    ui_.connectionText->setText(Text(text::Wireless));
-    if (const auto outcome = commands.DonglePreamble(); outcome != result::Done) {
-        return Fail(outcome);
-    }
-    std::uint8_t level = 0;
-    if (const auto outcome = commands.ReadBattery(level, DongleWaits.battery);
-        outcome != result::Done) {
-        return Fail(outcome);
-    }
-    ui_.batteryText->setText(Text(BatteryPercentText(level)));
-    ui_.mouseVersionText->setText(Text(DecimalCodedVersion(mouse.MouseVersion()).text));
-    if (const auto outcome = commands.DonglePreamble(); outcome != result::Done) {
-        return Fail(outcome);
-    }
-    if (const auto outcome = commands.ReadConfig(DongleWaits.config); outcome != result::Done) {
-        return Fail(outcome);
+    if (!report.Loaded()) {
+        SetDeviceControlsEnabled(false);
+        if (report.toPairing) {
+            ShowPairingPage();
+        }
+        return report.result;
     }
     LoadPages();
     return result::Done;
-}
-
-std::uint8_t CUpdaterDlg::LoadOnCable() {
-    CommandSet& commands = device_.commands;
-    DeviceInfo mouse;
-    if (const auto outcome = commands.ReadMouseInfo(mouse, CableWaits.mouseInfo);
-        outcome != result::Done) {
-        return Fail(outcome);
-    }
-    // On the cable whatever answers is taken for our mouse.
-    mouseRecognition_ = recognition::Recognised;
-    ui_.mouseVersionText->setText(Text(DecimalCodedVersion(mouse.MouseVersion()).text));
-    std::uint8_t level = 0;
-    if (const auto outcome = commands.ReadBattery(level, CableWaits.battery);
-        outcome != result::Done) {
-        return Fail(outcome);
-    }
-    ui_.batteryText->setText(Text(CableBatteryText(level)));
-    if (const auto outcome = commands.ReadConfig(CableWaits.config); outcome != result::Done) {
-        return Fail(outcome);
-    }
-    LoadPages();
-    ReadDongleVersionOnCable();
-    // Points the link back at the mouse on its cable.
-    device_.link.DetectConnection();
-    return result::Done;
-}
-
-void CUpdaterDlg::ReadDongleVersionOnCable() {
-    if (!device_.link.DiscoverDevice(DongleId.vendorId, DongleId.productId)) {
-        return;
-    }
-    SetDonglePresent();
-    if (device_.commands.DonglePreamble() != result::Done) {
-        return;
-    }
-    DeviceInfo dongle;
-    if (device_.commands.ReadDongleInfo(dongle) == result::Done) {
-        ui_.dongleVersionText->setText(Text(DecimalCodedVersion(dongle.DongleVersion()).text));
-    }
 }
 
 void CUpdaterDlg::LoadPages() {
     SetDeviceControlsEnabled(true);
     ui_.applyButton->setEnabled(false);
-    device_.store.UnpackConfig(device_.store.BaseConfig());
     advanced_->LoadFromConfig();
     basic_->LoadFromConfig();
     buttons_->LoadFromConfig();

@@ -8,6 +8,7 @@
 #include "CPower.h"
 #include "CSensorDlg.h"
 #include "CSupportDlg.h"
+#include "LoadSequence.h"
 #include "ToolContext.h"
 #include "ui_CUpdaterDlg.h"
 
@@ -42,13 +43,9 @@ class CUpdaterDlg : public QDialog {
   private:
     void SetUpTabsAndPages();
     void RegisterPlatformEvents();
-    std::uint8_t LoadThroughDongle();
-    std::uint8_t LoadOnCable();
-    std::uint8_t Fail(std::uint8_t outcome);
-    std::uint8_t FailToPairing(std::uint8_t outcome);
+    // Shows what a load found; the pages load only when it read the configuration.
+    std::uint8_t ShowLoad(const LoadReport& report, LinkMode mode);
     void LoadPages();
-    void ReadDongleVersionOnCable();
-    void SetDonglePresent();
     bool HandleKey(int key);
     bool PageTakesKey(QObject* watched, const QKeyEvent& event) const;
     bool PairingPageVisible() const;
