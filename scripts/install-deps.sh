@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need. Idempotent: the
+# Installs the Debian packages the build and the tests need; with --fuzz also
+# clang and its runtime libraries, which carry libFuzzer. Idempotent: the
 # package lists are refreshed only when something is missing.
 set -euo pipefail
 
@@ -10,6 +11,12 @@ packages=(
   xvfb xauth libxcb-xtest0-dev
   libgtest-dev libgmock-dev
 )
+for argument in "$@"; do
+  case "$argument" in
+    --fuzz) packages+=(clang libclang-rt-dev) ;;
+    *) echo "unknown argument: $argument" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for package in "${packages[@]}"; do
