@@ -95,9 +95,14 @@ void CUpdaterDlg::SetUpTabsAndPages() {
     basic_ = new CSensorDlg(device_.store, platform_.notifier, tabs);
     connect(basic_, &CSensorDlg::EditConfigChanged, this, &CUpdaterDlg::RefreshApplyButton);
     connect(basic_, &CSensorDlg::LevelSwitchRequested, this, &CUpdaterDlg::SwitchActiveLevel);
-    advanced_ = new CSupportDlg(tabs);
+    advanced_ = new CSupportDlg(device_.store, device_.link, tabs);
+    connect(advanced_, &CSupportDlg::EditConfigChanged, this, &CUpdaterDlg::RefreshApplyButton);
+    connect(advanced_, &CSupportDlg::GlassModeChanged, basic_, &CSensorDlg::SetLodListForGlassMode);
     buttons_ = new CMouseSet(tabs);
-    power_ = new CPower(tabs);
+    power_ = new CPower(device_.store, platform_.notifier, tabs);
+    connect(power_, &CPower::EditConfigChanged, this, &CUpdaterDlg::RefreshApplyButton);
+    connect(advanced_, &CSupportDlg::PowerSavingForcedChanged, power_,
+            &CPower::SetPowerSavingForced);
     pairing_ = new CPair(device_.link, device_.commands, platform_.notifier, tabs);
     QWidget* const pages[] = {basic_, advanced_, buttons_, power_, pairing_};
     for (int index = 0; index < 5; ++index) {

@@ -10,37 +10,15 @@
 #include "CSensorDlg.h"
 #include "UiTexts.h"
 #include "support/CaseName.h"
-#include "support/MainWindowFixture.h"
+#include "support/PageFixture.h"
 
 namespace qx9 {
 namespace {
 
-using test::MainWindowFixture;
+using test::Defaults;
 
-emu::Block BlockOf(const DeviceConfig& config) {
-    emu::Block block = emu::FactoryBlock();
-    const ConfigImage image = PackedImage(config);
-    std::copy(image.begin(), image.begin() + 0x70, block.begin());
-    return block;
-}
-
-DeviceConfig Defaults() {
-    DeviceConfig config;
-    ResetConfigDefaults(config);
-    return config;
-}
-
-class BasicSettingsPageTest : public MainWindowFixture {
+class BasicSettingsPageTest : public test::PageFixture {
   protected:
-    // The mouse on its cable holding `config`, loaded into the window.
-    void StartWith(const DeviceConfig& config) {
-        emulator.SetConfigBlock(BlockOf(config));
-        PlugMouseOnCable();
-        ASSERT_TRUE(Start());
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        emulator.ClearTrace();
-    }
     void StartLoaded() { StartWith(Defaults()); }
 
     CSensorDlg* Page() const { return Find<CSensorDlg>("CSensorDlg"); }
@@ -50,35 +28,11 @@ class BasicSettingsPageTest : public MainWindowFixture {
         return Find<QRadioButton>(("levelSelector" + std::to_string(level)).c_str());
     }
     QComboBox* Combo(const char* name) const { return Find<QComboBox>(name); }
-    bool ApplyEnabled() const { return Find<QPushButton>("applyButton")->isEnabled(); }
     const CpiLevel& EditLevel(int level) const {
         return store.EditConfig().CpiLevels[static_cast<std::size_t>(level - 1)];
     }
 
-    // Replaces the box's text as a user does: focus, select all, type.
-    void Type(QLineEdit* box, const QString& text) {
-        box->setFocus(Qt::MouseFocusReason);
-        box->selectAll();
-        QTest::keyClicks(box, text);
-    }
-    void Choose(QComboBox* combo, int index) {
-        combo->setFocus(Qt::MouseFocusReason);
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);  // the popup's choice, as the user makes it
-    }
-    // Moves the slider as the keyboard does, one step at a time to `position`.
-    void MoveSlider(QSlider* slider, int position) {
-        slider->setFocus(Qt::MouseFocusReason);
-        slider->setSliderPosition(position);
-    }
-    int SensorWrites() const {
-        int writes = 0;
-        for (const auto& entry : emulator.Trace()) {
-            writes += entry.direction == emu::Direction::Send &&
-                      entry.bytes[1] == command::WriteSensorSettings;
-        }
-        return writes;
-    }
+    int SensorWrites() const { return Sends(command::WriteSensorSettings); }
     std::vector<int> CheckedSelectors() const {
         std::vector<int> checked;
         for (int level = 1; level <= 4; ++level) {
@@ -104,21 +58,7 @@ class BasicSettingsPageTest : public MainWindowFixture {
 
 TEST_F(BasicSettingsPageTest, EveryControlCarriesItsTemplateIdAndItsRole) {
     StartLoaded();
-    int controls = 0;
-    for (QWidget* control : Page()->findChildren<QWidget*>()) {
-        const QVariant id = control->property("templateId");
-        if (!id.isValid() || control->objectName().startsWith("qt_")) {
-            continue;
-        }
-        ++controls;
-        EXPECT_FALSE(control->accessibleDescription().isEmpty())
-            << control->objectName().toStdString();
-        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
-        ASSERT_NE(accessible, nullptr);
-        EXPECT_FALSE(accessible->text(QAccessible::Name).isEmpty())
-            << control->objectName().toStdString() << " has no accessible name";
-    }
-    EXPECT_GT(controls, 0);
+    EXPECT_FALSE(NamedControlIds(Page()).empty());
     EXPECT_EQ(Find<QLabel>("levelCountLabel")->text(), QString::fromUtf8("CPI Levels\uFF1A"));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(Selector(3))->text(QAccessible::Name),
               "level selector 3");
