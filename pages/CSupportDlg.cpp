@@ -61,6 +61,8 @@ void CSupportDlg::ShowCreationState() {
         SetSliderQuietly(row.slider, row.value);
     }
     ui_.slamclickFilterBox->setChecked(true);
+    // The caption wraps beside its box; a screen reader reads it as the box's name.
+    ui_.acknowledgementBox->setAccessibleName(ui_.acknowledgementText->text());
     ShowValues();
     UpdateEnabling();
 }
@@ -88,6 +90,8 @@ void CSupportDlg::ConnectHandlers() {
             [this](bool checked) { SetFlag(ForceMaxFpsFlag, checked); });
     connect(ui_.acknowledgementBox, &QCheckBox::clicked, this,
             &CSupportDlg::OnAcknowledgementClicked);
+    connect(ui_.acknowledgementText, &NotifyingLabel::clicked, ui_.acknowledgementBox,
+            &QCheckBox::click);
 }
 
 // --- number rows --------------------------------------------------------------------
@@ -347,7 +351,7 @@ void CSupportDlg::UpdateEnabling() {
 }
 
 void CSupportDlg::HideAcknowledgementBox() {
-    ui_.acknowledgementBox->hide();
+    ui_.acknowledgementPanel->hide();
 }
 
 // --- the page as a whole ---------------------------------------------------------------------
@@ -392,7 +396,7 @@ void CSupportDlg::LoadFromConfig() {
     const bool acknowledged = (edit.FeatureFlags & AcknowledgedFlag) != 0;
     edit.AckShown = acknowledged ? AcknowledgedFlag : 0;
     ui_.acknowledgementBox->setChecked(acknowledged);
-    ui_.acknowledgementBox->setVisible(!acknowledged);
+    ui_.acknowledgementPanel->setVisible(!acknowledged);
     SetFilterGroupEnabled(acknowledged);
     ui_.forceMaxFpsBox->setChecked((edit.FeatureFlags & ForceMaxFpsFlag) != 0);
 }

@@ -6,6 +6,7 @@
 #include "AdvancedSettingsRules.h"
 #include "ConfigStore.h"
 #include "DeviceLink.h"
+#include "NotifyingLabel.h"
 #include "SettingsPage.h"
 #include "ui_CSupportDlg.h"
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QGuiApplication>
 
@@ -71,10 +72,13 @@ TEST_F(AdvancedSettingsPageTest, EveryControlCarriesItsTemplateIdAndItsRole) {
     EXPECT_EQ(SwitchMode("right")->itemText(2), "Tarn Safe Mode");
     EXPECT_EQ(Find<QLabel>("rightSpdtLabel")->text(), "SPDT:");
     EXPECT_EQ(Find<QLabel>("backFilterLabel")->text(), "Back Button Multiclick Filter");
-    EXPECT_EQ(Box("acknowledgementBox")->text(),
+    EXPECT_EQ(Find<QLabel>("acknowledgementText")->text(),
               "I understand that the Multiclick Filter is not a traditional debounce slider, "
               "lower values don't affect click latency. ");
     EXPECT_FALSE(Box("motionJitterFilterBox")->isVisible());
+    EXPECT_EQ(
+        QAccessible::queryAccessibleInterface(Box("acknowledgementBox"))->text(QAccessible::Name),
+        Find<QLabel>("acknowledgementText")->text());
 }
 
 TEST_F(AdvancedSettingsPageTest, BeforeAnyLoadThePageShowsItsStartingValues) {
@@ -235,6 +239,27 @@ TEST_F(AdvancedSettingsPageTest, LoadingShowsTheSwitchSettings) {
     EXPECT_EQ(store.EditConfig().AckShown, 0x20);
     Page()->CollectIntoConfig();
     EXPECT_EQ(Filter(0), 0xF1);
+}
+
+TEST_F(AdvancedSettingsPageTest, ReloadingShowsTheMouseWithoutEditingIt) {
+    DeviceConfig config = AcknowledgedDefaults();
+    config.Buttons[0].MulticlickFilter = 5;
+    config.Buttons[2].MulticlickFilter = 3;
+    StartWith(config);
+    config.Buttons[0].MulticlickFilter = 0xF0;
+    config.Buttons[2].MulticlickFilter = 30;
+    emulator.SetConfigBlock(test::BlockOf(config));
+
+    ASSERT_EQ(window->ConnectAndLoad(LinkMode::Dongle), result::Done);
+
+    EXPECT_EQ(Field("left")->text(), "8");
+    EXPECT_EQ(Field("middle")->text(), "8");
+    EXPECT_EQ(Filter(0), 0xF0) << "the switch mode survives the rewritten field";
+    EXPECT_EQ(Filter(2), 30);
+    EXPECT_FALSE(ApplyEnabled());
+    Page()->CollectIntoConfig();
+    EXPECT_EQ(Filter(0), 0xF0);
+    EXPECT_EQ(Filter(2), 8);
 }
 
 // --- report rate ------------------------------------------------------------------------------
@@ -545,7 +570,8 @@ TEST_F(AdvancedSettingsPageTest, WithoutTheAcknowledgementTheFiltersAreClosed) {
     EXPECT_FALSE(SwitchMode("right")->isEnabled());
     EXPECT_TRUE(AngleSlider()->isEnabled());
 
-    QTest::mouseClick(acknowledgement, Qt::LeftButton);
+    QTest::mouseClick(Find<QLabel>("acknowledgementText"), Qt::LeftButton);  // its caption
+    EXPECT_TRUE(acknowledgement->isChecked());
     EXPECT_EQ(store.EditConfig().FeatureFlags, 0x21);
     EXPECT_TRUE(Slider("middle")->isEnabled());
     EXPECT_TRUE(SwitchMode("right")->isEnabled());
