@@ -1,6 +1,6 @@
 #include "BasicSettingsRules.h"
 
-#include <limits>
+#include "DigitsText.h"
 
 namespace qx9::basic {
 namespace {
@@ -43,19 +43,7 @@ int CpiToSliderPos(std::uint32_t value) {
 }
 
 std::optional<std::uint32_t> ReadCpiText(std::string_view text) {
-    if (text.empty()) {
-        return std::nullopt;
-    }
-    constexpr std::uint32_t largest = std::numeric_limits<std::uint32_t>::max();
-    std::uint32_t value = 0;
-    for (const char digit : text) {
-        if (digit < '0' || digit > '9') {
-            return std::nullopt;
-        }
-        const auto next = static_cast<std::uint32_t>(digit - '0');
-        value = value > (largest - next) / 10 ? largest : value * 10 + next;
-    }
-    return value;
+    return ReadDigits(text);
 }
 
 std::uint32_t CommittedCpi(std::string_view text) {

@@ -1,38 +1,22 @@
 #include "PowerSettingsRules.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "AdvancedSettingsRules.h"
+#include "DigitsText.h"
 
 namespace qx9::power {
-
-std::optional<std::uint32_t> ReadMinutesText(std::string_view text) {
-    if (text.empty()) {
-        return std::nullopt;
-    }
-    constexpr std::uint32_t largest = std::numeric_limits<std::uint32_t>::max();
-    std::uint32_t value = 0;
-    for (const char digit : text) {
-        if (digit < '0' || digit > '9') {
-            return std::nullopt;
-        }
-        const auto next = static_cast<std::uint32_t>(digit - '0');
-        value = value > (largest - next) / 10 ? largest : value * 10 + next;
-    }
-    return value;
-}
 
 std::uint32_t ClampMinutes(std::uint32_t minutes) {
     return std::clamp(minutes, MinMinutes, MaxMinutes);
 }
 
 std::uint32_t CommittedMinutes(std::string_view text) {
-    return ClampMinutes(ReadMinutesText(text).value_or(MinMinutes));
+    return ClampMinutes(ReadDigits(text).value_or(MinMinutes));
 }
 
 ReadBack ReadBackMinutes(std::string_view text, bool rangeChecked) {
-    const auto value = ReadMinutesText(text);
+    const auto value = ReadDigits(text);
     if (!value) {
         return {ReadBackProblem::NotAPositiveInteger};
     }

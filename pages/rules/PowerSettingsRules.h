@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string_view>
 
 // What the values of the Power Settings page mean: the two idle timeouts, each
@@ -36,9 +35,6 @@ constexpr bool BothOnWithEqualMinutes(const PowerTimeouts& timeouts) {
 }
 
 // --- the minutes fields ------------------------------------------------------
-// A field's text as a number: decimal digits, saturating at the largest value.
-// Empty text, or anything but digits, is no number.
-std::optional<std::uint32_t> ReadMinutesText(std::string_view text);
 // 0 becomes 1, anything above 120 becomes 120.
 std::uint32_t ClampMinutes(std::uint32_t minutes);
 // What a field settles to when it is committed: empty text counts as 1.
