@@ -33,7 +33,7 @@ CPower::CPower(ConfigStore& store, Notifier& notifier, QWidget* parent)
                   StartingDeepSleepMinutes};
     const auto* digitsOnly =
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
-    for (const Timeout* timeout : {&powerSaving_, &deepSleep_}) {
+    for (const TimeoutControls* timeout : {&powerSaving_, &deepSleep_}) {
         timeout->field->setValidator(digitsOnly);
         timeout->box->setChecked(false);
     }
@@ -43,7 +43,7 @@ CPower::CPower(ConfigStore& store, Notifier& notifier, QWidget* parent)
 }
 
 void CPower::ConnectHandlers() {
-    for (Timeout* timeout : {&powerSaving_, &deepSleep_}) {
+    for (TimeoutControls* timeout : {&powerSaving_, &deepSleep_}) {
         connect(timeout->box, &QCheckBox::clicked, this,
                 [this, timeout] { OnBoxClicked(*timeout); });
         connect(timeout->field, &QLineEdit::textChanged, this,
@@ -51,18 +51,18 @@ void CPower::ConnectHandlers() {
     }
 }
 
-void CPower::StoreTimeout(const Timeout& timeout) {
+void CPower::StoreTimeout(const TimeoutControls& timeout) {
     store_.EditConfig().*timeout.stored = ComposeTimeout(timeout.minutes, timeout.box->isChecked());
 }
 
-void CPower::OnBoxClicked(Timeout& timeout) {
+void CPower::OnBoxClicked(TimeoutControls& timeout) {
     ReadFieldsBack();
     StoreTimeout(timeout);
     UpdateEnabling();
     emit EditConfigChanged();
 }
 
-void CPower::OnMinutesChanged(Timeout& timeout) {
+void CPower::OnMinutesChanged(TimeoutControls& timeout) {
     const QString typed = timeout.field->text();
     if (typed.isEmpty()) {
         return;
@@ -75,7 +75,7 @@ void CPower::OnMinutesChanged(Timeout& timeout) {
 }
 
 void CPower::WriteMinutesBack() {
-    for (const Timeout* timeout : {&powerSaving_, &deepSleep_}) {
+    for (const TimeoutControls* timeout : {&powerSaving_, &deepSleep_}) {
         const QString shown = Decimal(timeout->minutes);
         if (timeout->field->text() != shown) {
             const QSignalBlocker quiet(timeout->field);
@@ -85,8 +85,8 @@ void CPower::WriteMinutesBack() {
 }
 
 void CPower::ReadFieldsBack() {
-    Timeout* reported = nullptr;
-    for (Timeout* timeout : {&powerSaving_, &deepSleep_}) {
+    TimeoutControls* reported = nullptr;
+    for (TimeoutControls* timeout : {&powerSaving_, &deepSleep_}) {
         const ReadBack read =
             ReadBackMinutes(timeout->field->text().toStdString(), timeout->rangeChecked);
         if (read.problem == ReadBackProblem::None) {

@@ -44,7 +44,7 @@ class CPower : public SettingsPage {
 
   private:
     // One timeout: its box, its minutes field and the page's minutes value.
-    struct Timeout {
+    struct TimeoutControls {
         QCheckBox* box;
         QLineEdit* field;
         std::uint8_t DeviceConfig::*stored;
@@ -53,9 +53,9 @@ class CPower : public SettingsPage {
     };
 
     void ConnectHandlers();
-    void OnBoxClicked(Timeout& timeout);
-    void OnMinutesChanged(Timeout& timeout);
-    void StoreTimeout(const Timeout& timeout);
+    void OnBoxClicked(TimeoutControls& timeout);
+    void OnMinutesChanged(TimeoutControls& timeout);
+    void StoreTimeout(const TimeoutControls& timeout);
     // Reads both fields into the minutes values; a field that fails the check
     // is reported (the first one only), keeps its value and shows it again.
     void ReadFieldsBack();
@@ -65,8 +65,8 @@ class CPower : public SettingsPage {
     Ui::CPower ui_;
     ConfigStore& store_;
     Notifier& notifier_;
-    Timeout powerSaving_{};
-    Timeout deepSleep_{};
+    TimeoutControls powerSaving_{};
+    TimeoutControls deepSleep_{};
     bool controlsEnabled_ = true;
     bool powerSavingForced_ = false;
 };

@@ -6,6 +6,8 @@
 #include <QSignalBlocker>
 #include <QSlider>
 
+#include "NotifyingLabel.h"
+
 namespace qx9 {
 namespace {
 

@@ -6,7 +6,6 @@
 #include "AdvancedSettingsRules.h"
 #include "ConfigStore.h"
 #include "DeviceLink.h"
-#include "NotifyingLabel.h"
 #include "SettingsPage.h"
 #include "ui_CSupportDlg.h"
 

@@ -36,14 +36,10 @@ inline constexpr int MinFilter = 0;
 inline constexpr int MaxFilter = 25;
 inline constexpr int DefaultFilter = 8;
 
-// The five filter rows, top to bottom, and the button slot each edits.
-enum class FilterRow : std::uint8_t { Left, Right, Middle, Forward, Back };
+// The five filter rows, top to bottom (left, right, middle, forward, back),
+// and the button slot each edits; the first two also have a switch mode.
 inline constexpr std::size_t FilterRows = 5;
 inline constexpr std::array<std::size_t, FilterRows> FilterRowButton{0, 1, 2, 4, 3};
-// Only the two main buttons have a switch mode.
-constexpr bool HasSwitchMode(FilterRow row) {
-    return row == FilterRow::Left || row == FilterRow::Right;
-}
 
 // "SPDT:" entries: OFF, Tarn Speed Mode, Tarn Safe Mode.
 inline constexpr int SwitchModeOff = 0;
