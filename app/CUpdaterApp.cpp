@@ -3,6 +3,7 @@
 #include <QEventLoop>
 
 #include "CUpdaterDlg.h"
+#include "WindowActivation.h"
 
 namespace qx9 {
 
@@ -14,15 +15,19 @@ CUpdaterApp::~CUpdaterApp() {
 }
 
 bool CUpdaterApp::Start() {
-    // A second copy ends at once, shows nothing and leaves the device alone.
+    // A second copy ends at once, shows nothing and leaves the device alone;
+    // it only asks the running copy to come to the front.
     acquired_ = platform_.instance.TryAcquire();
     if (!acquired_) {
+        platform_.instance.AskRunningCopyToShow();
         return false;
     }
     window_ = std::make_unique<CUpdaterDlg>(device_, platform_);
     if (!window_->Initialise()) {
         return false;
     }
+    QObject::connect(&platform_.instance, &SingleInstance::ShowRequested, window_.get(),
+                     [window = window_.get()] { BringToFront(*window); });
     window_->show();
     return true;
 }

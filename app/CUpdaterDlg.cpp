@@ -6,10 +6,12 @@
 #include <QMouseEvent>
 #include <QWindow>
 
+#include "DeviceHint.h"
 #include "DisplayTexts.h"
 #include "MouseRecognition.h"
 #include "UiTexts.h"
 #include "WaitCursor.h"
+#include "WindowActivation.h"
 
 namespace qx9 {
 namespace {
@@ -30,6 +32,7 @@ CUpdaterDlg::CUpdaterDlg(DeviceContext device, PlatformContext platform, QWidget
     ui_.setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/qx9/icon.png")));
     device_.link.SetConnectionMode(LinkMode::None);
+    platform_.notifier.SetOwner(this);
     connect(&device_.records, &StatusRecordRelay::RecordArrived, this,
             &CUpdaterDlg::HandleStatusRecord);
     qApp->installEventFilter(this);
@@ -85,7 +88,11 @@ void CUpdaterDlg::RegisterPlatformEvents() {
     if (!platform_.hotPlug.Start()) {
         platform_.notifier.Inform(Text(text::DeviceNotificationFailed));
     }
-    connect(&platform_.hotKey, &PairingHotKey::Activated, this, &CUpdaterDlg::ShowPairingPage);
+    connect(&platform_.hotKey, &PairingHotKey::Activated, this, [this] {
+        ShowPairingPage();
+        // The key works from anywhere on the desktop: the page must come into view.
+        BringToFront(*this);
+    });
     platform_.hotKey.Register(this);  // without it Alt+P simply does nothing
 }
 
@@ -188,6 +195,14 @@ void CUpdaterDlg::SetDeviceControlsEnabled(bool enabled) {
     basic_->SetControlsEnabled(enabled);
     buttons_->SetControlsEnabled(enabled);
     power_->SetControlsEnabled(enabled);
+    ShowDeviceHint(enabled);
+}
+
+void CUpdaterDlg::ShowDeviceHint(bool loaded) {
+    const DeviceHint hint =
+        DeviceHintFor(loaded, device_.link.LastDiscovery(), device_.link.DonglePresent());
+    ui_.deviceHint->setText(Text(DeviceHintText(hint)));
+    ui_.deviceHint->setVisible(hint != DeviceHint::None);
 }
 
 void CUpdaterDlg::RefreshApplyButton() {

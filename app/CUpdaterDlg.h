@@ -46,6 +46,8 @@ class CUpdaterDlg : public QDialog {
     // Shows what a load found; the pages load only when it read the configuration.
     std::uint8_t ShowLoad(const LoadReport& report, LinkMode mode);
     void LoadPages();
+    // The line under the status area: why no device is shown, if that is so.
+    void ShowDeviceHint(bool loaded);
     bool HandleKey(int key);
     bool PageTakesKey(QObject* watched, const QKeyEvent& event) const;
     bool PairingPageVisible() const;

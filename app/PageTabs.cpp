@@ -1,36 +1,10 @@
 #include "PageTabs.h"
 
 #include <QKeyEvent>
-#include <QMouseEvent>
-#include <QWheelEvent>
+
+#include "GuardedTabBar.h"
 
 namespace qx9 {
-
-class PageTabs::GuardedTabBar final : public QTabBar {
-  public:
-    using QTabBar::QTabBar;
-    std::function<bool()> mayChange = [] { return true; };
-
-  protected:
-    void mousePressEvent(QMouseEvent* event) override {
-        if (Allowed()) {
-            QTabBar::mousePressEvent(event);
-        }
-    }
-    void wheelEvent(QWheelEvent* event) override {
-        if (Allowed()) {
-            QTabBar::wheelEvent(event);
-        }
-    }
-    void keyPressEvent(QKeyEvent* event) override {
-        if (Allowed()) {
-            QTabBar::keyPressEvent(event);
-        }
-    }
-
-  private:
-    bool Allowed() const { return mayChange(); }
-};
 
 PageTabs::PageTabs(QWidget* parent) : QTabWidget(parent), bar_(new GuardedTabBar(this)) {
     bar_->setDrawBase(false);
@@ -42,7 +16,16 @@ PageTabs::PageTabs(QWidget* parent) : QTabWidget(parent), bar_(new GuardedTabBar
 }
 
 void PageTabs::SetChangeGuard(std::function<bool()> mayChange) {
-    bar_->mayChange = std::move(mayChange);
+    bar_->SetChangeGuard(std::move(mayChange));
+}
+
+void PageTabs::keyPressEvent(QKeyEvent* event) {
+    // Ctrl+Tab switches pages from anywhere inside the tab widget.
+    if (bar_->MayChange()) {
+        QTabWidget::keyPressEvent(event);
+    } else {
+        event->ignore();
+    }
 }
 
 }  // namespace qx9

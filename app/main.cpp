@@ -2,13 +2,23 @@
 // desktop services, wired into the application.
 
 #include <QApplication>
+#include <cstdio>
 
+#include "ApplicationIdentity.h"
 #include "CUpdaterApp.h"
+#include "CommandLine.h"
 #include "HidapiStatusBackend.h"
 #include "HidrawBackend.h"
 #include "LinuxPlatform.h"
 
 int main(int argc, char** argv) {
+    // Answered before anything touches the display, so it works anywhere.
+    if (const auto answer = qx9::CommandLineAnswer(argc, argv)) {
+        std::fputs(answer->c_str(), stdout);
+        return 0;
+    }
+    // Docks and task bars group the window with its launcher by this name.
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(qx9::identity::AppId));
     QApplication application(argc, argv);
 
     qx9::SteadyClock clock;

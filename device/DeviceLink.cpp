@@ -24,31 +24,43 @@ bool DeviceLink::DiscoverDevice(std::uint16_t vendorId, std::uint16_t productId)
     // Under the lock, so a command on another thread never uses a released handle.
     CCriticalSectionAutoLock hold(lock_);
     device_.reset();
-    device_ = OpenCommandCollection(vendorId, productId);
+    OpenedDevice opened = OpenCommandCollection(vendorId, productId);
+    device_ = std::move(opened.device);
+    lastDiscovery_.store({device_ ? productId : std::uint16_t{0}, opened.error});
     return device_ != nullptr;
 }
 
-std::unique_ptr<FeatureDevice> DeviceLink::OpenCommandCollection(std::uint16_t vendorId,
-                                                                 std::uint16_t productId) {
+OpenedDevice DeviceLink::OpenCommandCollection(std::uint16_t vendorId, std::uint16_t productId) {
+    HidError why = HidError::DeviceGone;
     for (const HidInterfaceInfo& info : backend_.EnumerateInterfaces()) {
         if (info.vendorId != vendorId || info.productId != productId ||
             !CarriesCommandCollection(info)) {
             continue;
         }
-        if (auto device = backend_.Open(info.path)) {
-            return device;
+        OpenedDevice opened = backend_.Open(info.path);
+        if (opened.device) {
+            return opened;
+        }
+        // A refusal is what the user can act on; later failures do not hide it.
+        if (why != HidError::AccessDenied) {
+            why = opened.error;
         }
     }
-    return nullptr;
+    return {nullptr, why};
 }
 
 LinkMode DeviceLink::DetectConnection() {
     SetConnectionMode(LinkMode::None);
     if (DiscoverDevice(WiredMouseId.vendorId, WiredMouseId.productId)) {
         SetConnectionMode(LinkMode::Cable);
-    } else if (DiscoverDevice(DongleId.vendorId, DongleId.productId)) {
+        return ConnectionMode();
+    }
+    const DiscoveryOutcome cable = LastDiscovery();
+    if (DiscoverDevice(DongleId.vendorId, DongleId.productId)) {
         SetDonglePresent(true);
         SetConnectionMode(LinkMode::Dongle);
+    } else if (cable.error == HidError::AccessDenied) {
+        lastDiscovery_.store(cable);
     }
     return ConnectionMode();
 }

@@ -18,6 +18,15 @@ enum class LinkMode : std::uint8_t {
     None = 0xFF,
 };
 
+// What the last discovery came to: the product whose interface it opened, or
+// why it opened none (DeviceGone: no interface of those ids carries the
+// command collection; AccessDenied: one does, but the system refused it).
+struct DiscoveryOutcome {
+    std::uint16_t productId = 0;
+    HidError error = HidError::DeviceGone;
+    friend bool operator==(const DiscoveryOutcome&, const DiscoveryOutcome&) = default;
+};
+
 // The one path to the device's command collection: discovery, the connection
 // mode and the feature-report exchanges with their retry rules.
 class DeviceLink {
@@ -29,8 +38,10 @@ class DeviceLink {
     // Releases the current handle, then keeps the first interface of these ids
     // that carries the command collection and opens.
     bool DiscoverDevice(std::uint16_t vendorId, std::uint16_t productId);
-    // Cable first, then dongle.
+    // Cable first, then dongle. When neither opens, a refused one is reported
+    // over a missing one.
     LinkMode DetectConnection();
+    DiscoveryOutcome LastDiscovery() const { return lastDiscovery_.load(); }
 
     bool SetFeatureWithRetry(std::span<const std::uint8_t, CommandReportSize> report);
     // One attempt, no retry rule.
@@ -52,8 +63,7 @@ class DeviceLink {
     Clock& clock() { return clock_; }
 
   private:
-    std::unique_ptr<FeatureDevice> OpenCommandCollection(std::uint16_t vendorId,
-                                                         std::uint16_t productId);
+    OpenedDevice OpenCommandCollection(std::uint16_t vendorId, std::uint16_t productId);
     bool RereadWhileBusy(FeatureDevice& device, std::span<std::uint8_t> report,
                          std::span<const std::uint8_t> request, Milliseconds busyBase);
 
@@ -64,6 +74,7 @@ class DeviceLink {
     std::atomic<LinkMode> mode_{LinkMode::None};
     std::atomic<bool> donglePresent_{false};
     std::atomic<bool> linkRetargeted_{false};
+    std::atomic<DiscoveryOutcome> lastDiscovery_{};
 };
 
 }  // namespace qx9

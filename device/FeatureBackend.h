@@ -36,11 +36,17 @@ class FeatureDevice {
     virtual HidError LastError() const = 0;
 };
 
+// An opened interface, or the kind of failure that kept it closed.
+struct OpenedDevice {
+    std::unique_ptr<FeatureDevice> device;
+    HidError error = HidError::None;
+};
+
 class FeatureBackend {
   public:
     virtual ~FeatureBackend() = default;
     virtual std::vector<HidInterfaceInfo> EnumerateInterfaces() = 0;
-    virtual std::unique_ptr<FeatureDevice> Open(const std::string& path) = 0;
+    virtual OpenedDevice Open(const std::string& path) = 0;
 };
 
 }  // namespace qx9

@@ -178,11 +178,13 @@ std::vector<HidInterfaceInfo> Qx9Emulator::EnumerateInterfaces() {
     return found;
 }
 
-std::optional<Qx9Emulator::OpenedInterface> Qx9Emulator::TakeOpen(const std::string& path) {
-    if (failOpens_ > 0) {
-        --failOpens_;
+std::optional<Qx9Emulator::OpenedInterface> Qx9Emulator::TakeOpen(const std::string& path,
+                                                                  HidError& error) {
+    if (TakeFault(failOpens_)) {
+        error = openError_;
         return std::nullopt;
     }
+    error = HidError::DeviceGone;
     for (const Endpoint endpoint : {Endpoint::Dongle, Endpoint::Cable}) {
         const Port& port = PortOf(endpoint);
         if (!port.plugged) {
@@ -202,14 +204,16 @@ bool Qx9Emulator::OpenedInterface::Carries(HidUsage collection) const {
     return std::find(collections.begin(), collections.end(), collection) != collections.end();
 }
 
-std::unique_ptr<FeatureDevice> Qx9Emulator::Open(const std::string& path) {
+OpenedDevice Qx9Emulator::Open(const std::string& path) {
     std::lock_guard lock(mutex_);
-    const auto opened = TakeOpen(path);
+    HidError error = HidError::None;
+    const auto opened = TakeOpen(path, error);
     if (!opened) {
-        return nullptr;
+        return {nullptr, error};
     }
-    return std::make_unique<Device>(*this, opened->endpoint, opened->generation,
-                                    opened->Carries({CommandUsagePage, CommandUsage}));
+    return {std::make_unique<Device>(*this, opened->endpoint, opened->generation,
+                                     opened->Carries({CommandUsagePage, CommandUsage})),
+            HidError::None};
 }
 
 std::vector<StatusInterfaceInfo> Qx9Emulator::Enumerate(std::uint16_t vendorId,
@@ -232,7 +236,8 @@ std::unique_ptr<StatusDevice> Qx9Emulator::OpenPath(const std::string& path) {
     std::optional<OpenedInterface> opened;
     {
         std::lock_guard lock(mutex_);
-        opened = TakeOpen(path);
+        HidError ignored = HidError::None;
+        opened = TakeOpen(path, ignored);
     }
     // The reader counts itself in under the lock, so it is made outside it.
     if (!opened) {
@@ -601,9 +606,10 @@ void Qx9Emulator::FailNextReads(int count, HidError error) {
     readError_ = error;
 }
 
-void Qx9Emulator::FailNextOpens(int count) {
+void Qx9Emulator::FailNextOpens(int count, HidError error) {
     std::lock_guard lock(mutex_);
     failOpens_ = count;
+    openError_ = error;
 }
 
 void Qx9Emulator::KeepRepliesBusy(bool busy) {

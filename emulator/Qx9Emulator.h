@@ -34,7 +34,7 @@ class Qx9Emulator final : public FeatureBackend, public StatusBackend {
     ~Qx9Emulator() override;
 
     std::vector<HidInterfaceInfo> EnumerateInterfaces() override;
-    std::unique_ptr<FeatureDevice> Open(const std::string& path) override;
+    OpenedDevice Open(const std::string& path) override;
     std::vector<StatusInterfaceInfo> Enumerate(std::uint16_t vendorId,
                                                std::uint16_t productId) override;
     std::unique_ptr<StatusDevice> OpenPath(const std::string& path) override;
@@ -86,7 +86,9 @@ class Qx9Emulator final : public FeatureBackend, public StatusBackend {
     // The `count` sends that follow the next `after` successful ones fail.
     void FailNextSends(int count, HidError error, int after = 0);
     void FailNextReads(int count, HidError error);
-    void FailNextOpens(int count);
+    // The next `count` opens of any interface fail with this kind (AccessDenied:
+    // a node the user may not open).
+    void FailNextOpens(int count, HidError error = HidError::Other);
     void KeepRepliesBusy(bool busy);
     // After `after` commands with this code, the next `count` (every one when
     // count < 0) are refused with the status and change nothing.
@@ -132,8 +134,8 @@ class Qx9Emulator final : public FeatureBackend, public StatusBackend {
     bool Receive(Endpoint endpoint, std::uint64_t generation, std::span<std::uint8_t> report,
                  HidError& error);
     bool Attached(Endpoint endpoint, std::uint64_t generation) const;
-    // The plugged interface at this path, unless an open is to fail.
-    std::optional<OpenedInterface> TakeOpen(const std::string& path);
+    // The plugged interface at this path, unless an open is to fail; else why not.
+    std::optional<OpenedInterface> TakeOpen(const std::string& path, HidError& error);
     bool MouseInRange() const;
     std::optional<Endpoint> MouseReportsOn() const;
     void QueueStatus(Endpoint endpoint, const StatusReport& report);
@@ -171,6 +173,7 @@ class Qx9Emulator final : public FeatureBackend, public StatusBackend {
     int failReads_ = 0;
     HidError readError_ = HidError::None;
     int failOpens_ = 0;
+    HidError openError_ = HidError::Other;
     bool repliesBusy_ = false;
     bool vanishNext_ = false;
     std::map<std::uint8_t, Refusal> refusals_;

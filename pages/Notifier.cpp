@@ -6,7 +6,7 @@
 namespace qx9 {
 
 void MessageBoxNotifier::Inform(const QString& text) {
-    QMessageBox::information(nullptr, QCoreApplication::applicationName(), text);
+    QMessageBox::information(Owner(), QCoreApplication::applicationName(), text);
 }
 
 }  // namespace qx9

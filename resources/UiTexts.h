@@ -22,6 +22,24 @@ inline constexpr char Wireless[] = "Wireless";
 inline constexpr char NotAvailable[] = "N/A";
 inline constexpr char Charging[] = "Charging";
 
+// The line under the status area while no device is shown.
+inline constexpr char NoDeviceHint[] = "No QX9 found. Plug in the mouse's USB cable or its dongle.";
+inline constexpr char AccessRefusedHint[] =
+    "A QX9 is plugged in, but access to it was refused. Install the udev rule (in the tool's "
+    "source folder: bash scripts/install-udev-rule.sh), then plug the device in again.";
+
+inline constexpr char CommandLineHelp[] =
+    "Usage: qx9-config [--help | --version]\n"
+    "\n"
+    "Configures the QX9 wireless gaming mouse and its 4 kHz dongle: CPI levels,\n"
+    "lift-off distance, report rate, click filters, buttons and power timeouts.\n"
+    "The tool finds the mouse on its cable or through the dongle by itself and\n"
+    "takes no other arguments. Only one copy runs per user session; starting\n"
+    "another brings the running one to the front.\n"
+    "\n"
+    "  --help     print this help and exit\n"
+    "  --version  print the version and exit\n";
+
 inline constexpr const char* TabTitles[] = {
     "  Basic Settings  ", "  Advanced Settings  ", "  Button Mapping  ",
     "  Power Settings  ", "  Pairing  ",

@@ -7,6 +7,7 @@ cd "$(dirname "$0")/.."
 output="$(realpath -m "${1:-demo-screenshot.png}")"
 wait_seconds="${2:-4}"
 
+source scripts/as-root.sh
 bash scripts/install-deps.sh
 missing=()
 # A font with the full-width colon of "CPI Levels：", which DejaVu lacks.
@@ -14,10 +15,8 @@ for package in xvfb xauth imagemagick fonts-wqy-microhei; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
 done
 if ((${#missing[@]})); then
-  as_root=()
-  [[ $EUID -ne 0 ]] && as_root=(sudo)
-  "${as_root[@]}" apt-get update
-  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+  as_root apt-get update
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null

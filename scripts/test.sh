@@ -14,13 +14,13 @@ for argument in "$@"; do
   esac
 done
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh --tests
 
 build_dir=build
 if [[ -n "$sanitize" ]]; then
   build_dir="build-${sanitize//,/-}"
 fi
 
-cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQX9_SANITIZE="$sanitize"
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQX9_SANITIZE="$sanitize" -DQX9_TESTS=ON
 cmake --build "$build_dir"
 ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)"

@@ -117,12 +117,13 @@ std::vector<HidInterfaceInfo> HidrawBackend::EnumerateInterfaces() {
     return found;
 }
 
-std::unique_ptr<FeatureDevice> HidrawBackend::Open(const std::string& path) {
+OpenedDevice HidrawBackend::Open(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
     if (fd < 0) {
-        return nullptr;
+        // Without the udev rule the node is root's alone: EACCES.
+        return {nullptr, HidErrorFromErrno(errno)};
     }
-    return std::make_unique<HidrawDevice>(fd);
+    return {std::make_unique<HidrawDevice>(fd), HidError::None};
 }
 
 }  // namespace qx9

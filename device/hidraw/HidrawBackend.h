@@ -9,7 +9,7 @@ namespace qx9 {
 class HidrawBackend final : public FeatureBackend {
   public:
     std::vector<HidInterfaceInfo> EnumerateInterfaces() override;
-    std::unique_ptr<FeatureDevice> Open(const std::string& path) override;
+    OpenedDevice Open(const std::string& path) override;
 };
 
 }  // namespace qx9

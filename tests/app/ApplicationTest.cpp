@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QSysInfo>
+#include <QLockFile>
 #include <QSignalSpy>
+#include <QSysInfo>
 #include <QThread>
 #include <thread>
 
@@ -18,12 +19,38 @@ TEST_F(ApplicationTest, ASecondCopyEndsAtOnceWithoutTouchingTheDevice) {
     PlugMouseOnCable();
     SingleInstance running(lockDirectory.path());
     ASSERT_TRUE(running.TryAcquire());
+    QSignalSpy asked(&running, &SingleInstance::ShowRequested);
 
     CUpdaterApp second(Device(), Platform());
     EXPECT_EQ(second.Run(), 0);
 
     EXPECT_TRUE(emulator.Trace().empty());
     EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
+    EXPECT_TRUE(asked.wait(5000)) << "the running copy is asked to come forward";
+    EXPECT_EQ(asked.count(), 1);
+}
+
+TEST_F(ApplicationTest, WithNoCopyToAnswerASecondOneStillEnds) {
+    // The lock is held, but its owner does not listen: a copy still starting up.
+    QLockFile held(lockDirectory.filePath("TVN QX9 4k v2 Configuration Tool.lock"));
+    ASSERT_TRUE(held.tryLock(0));
+
+    EXPECT_FALSE(instance.TryAcquire());
+    EXPECT_FALSE(instance.AskRunningCopyToShow());
+}
+
+TEST_F(ApplicationTest, TheSocketOfACrashedCopyIsReplaced) {
+    // What a copy that died leaves beside its lock.
+    QFile leftOver(lockDirectory.filePath("TVN QX9 4k v2 Configuration Tool.socket"));
+    ASSERT_TRUE(leftOver.open(QIODevice::WriteOnly));
+    leftOver.close();
+    ASSERT_TRUE(instance.TryAcquire());
+    QSignalSpy asked(&instance, &SingleInstance::ShowRequested);
+
+    SingleInstance later(lockDirectory.path());
+    ASSERT_FALSE(later.TryAcquire());
+    EXPECT_TRUE(later.AskRunningCopyToShow());
+    EXPECT_TRUE(asked.wait(5000));
 }
 
 TEST_F(ApplicationTest, ClosingReleasesTheInstanceForTheNextStart) {

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QMessageBox>
 #include <QTabBar>
+#include <QTimer>
+#include <QWheelEvent>
+#include <functional>
 
 #include "MouseRecognition.h"
 #include "UiTexts.h"
@@ -273,6 +278,254 @@ TEST_F(MainWindowTest, TheListenerStartsForTheDetectedMode) {
     EXPECT_TRUE(listener.IsRunning());
     EXPECT_EQ(emulator.OpenStatusReaders(), 1);
 }
+
+// --- the line under the status area -----------------------------------------
+
+struct HintLineCase {
+    const char* name;
+    std::function<void(emu::Qx9Emulator&)> hardware;
+    const char* hint;  // nullptr: the line is hidden
+    const char* connection;
+};
+
+class HintLineTest : public MainWindowTest, public ::testing::WithParamInterface<HintLineCase> {};
+
+TEST_P(HintLineTest, SaysWhyThereIsNoDeviceAndNothingElseChanges) {
+    GetParam().hardware(emulator);
+    ASSERT_TRUE(Start());
+
+    QLabel* line = Find<QLabel>("deviceHint");
+    const char* hint = GetParam().hint;
+    EXPECT_EQ(line->isVisible(), hint != nullptr);
+    if (hint) {
+        EXPECT_EQ(line->text(), QString::fromUtf8(hint));
+    }
+    EXPECT_EQ(TextOf("connectionText"), QString::fromUtf8(GetParam().connection));
+    EXPECT_TRUE(notifier.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HintLineTest,
+    ::testing::Values(HintLineCase{"NothingPluggedIn", [](emu::Qx9Emulator&) {}, text::NoDeviceHint,
+                                   text::NotAvailable},
+                      HintLineCase{"MouseRefused",
+                                   [](emu::Qx9Emulator& e) {
+                                       e.PlugCable(true);
+                                       e.FailNextOpens(1, HidError::AccessDenied);
+                                   },
+                                   text::AccessRefusedHint, text::NotAvailable},
+                      HintLineCase{"DongleRefused",
+                                   [](emu::Qx9Emulator& e) {
+                                       e.PlugDongle(true);
+                                       e.FailNextOpens(1, HidError::AccessDenied);
+                                   },
+                                   text::AccessRefusedHint, text::NotAvailable},
+                      HintLineCase{"MouseLoads", [](emu::Qx9Emulator& e) { e.PlugCable(true); },
+                                   nullptr, text::Wired},
+                      HintLineCase{"DongleLoads", [](emu::Qx9Emulator& e) { e.PlugDongle(true); },
+                                   nullptr, text::Wireless},
+                      // The Pairing page is the answer there.
+                      HintLineCase{"DongleWithTheMouseOff",
+                                   [](emu::Qx9Emulator& e) {
+                                       e.PlugDongle(true);
+                                       e.SetMousePowered(false);
+                                   },
+                                   nullptr, text::NotAvailable}),
+    test::CaseName{});
+
+// --- choosing a tab ---------------------------------------------------------------
+
+enum class TabWay { Click, Wheel, ArrowKey, AccessiblePress };
+
+struct TabWayCase {
+    const char* name;
+    TabWay way;
+    int reached;  // the tab this way leads to from the first one
+};
+
+class TabChoiceTest : public MainWindowTest, public ::testing::WithParamInterface<TabWayCase> {
+  protected:
+    void Choose() {
+        QTabBar* bar = Tabs()->tabBar();
+        switch (GetParam().way) {
+            case TabWay::Click:
+                ClickTab(2);
+                break;
+            case TabWay::Wheel: {
+                const QPointF at = bar->tabRect(0).center();
+                QWheelEvent down(at, bar->mapToGlobal(at), {}, {0, -120}, Qt::NoButton,
+                                 Qt::NoModifier, Qt::NoScrollPhase, false);
+                QApplication::sendEvent(bar, &down);
+                break;
+            }
+            case TabWay::ArrowKey:
+                QTest::keyClick(bar, Qt::Key_Right);
+                break;
+            case TabWay::AccessiblePress: {
+                QAccessibleInterface* tab = QAccessible::queryAccessibleInterface(bar)->child(2);
+                ASSERT_NE(tab, nullptr);
+                ASSERT_NE(tab->actionInterface(), nullptr);
+                EXPECT_EQ(tab->text(QAccessible::Name), QString::fromUtf8(text::TabTitles[2]));
+                tab->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+                break;
+            }
+        }
+    }
+};
+
+TEST_P(TabChoiceTest, IsRefusedWhileNoMouseIsIdentifiedYetCodeStillSelects) {
+    ASSERT_TRUE(Start());
+    Choose();
+    EXPECT_EQ(Tabs()->currentIndex(), 0);
+
+    hotKey.Press();
+    EXPECT_EQ(Tabs()->currentIndex(), 4);
+}
+
+TEST_P(TabChoiceTest, WorksOnceTheMouseIsIdentified) {
+    PlugMouseOnCable();
+    ASSERT_TRUE(Start());
+    Choose();
+    EXPECT_EQ(Tabs()->currentIndex(), GetParam().reached);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, TabChoiceTest,
+    ::testing::Values(TabWayCase{"Click", TabWay::Click, 2}, TabWayCase{"Wheel", TabWay::Wheel, 1},
+                      TabWayCase{"ArrowKey", TabWay::ArrowKey, 1},
+                      TabWayCase{"AccessiblePress", TabWay::AccessiblePress, 2}),
+    test::CaseName{});
+
+// --- what a screen reader says about the status area ---------------------------
+
+struct ValueNameCase {
+    const char* name;
+    const char* label;
+    const char* nameWhileEmpty;
+    const char* caption;  // nullptr: a value without a caption label
+};
+
+class StatusValueNameTest : public MainWindowTest,
+                            public ::testing::WithParamInterface<ValueNameCase> {
+  protected:
+    static QAccessibleInterface* Accessible(QWidget* widget) {
+        return QAccessible::queryAccessibleInterface(widget);
+    }
+    static QString CaptionOf(QAccessibleInterface* value) {
+        for (const auto& [other, relation] : value->relations(QAccessible::Label)) {
+            if (other->role() == QAccessible::StaticText) {
+                return other->text(QAccessible::Name);
+            }
+        }
+        return {};
+    }
+};
+
+TEST_P(StatusValueNameTest, AnEmptyValueIsNamedForItsRoleAndLinkedToItsCaption) {
+    ASSERT_TRUE(Start());
+    QLabel* value = Find<QLabel>(GetParam().label);
+    ASSERT_TRUE(value->text().isEmpty());
+
+    QAccessibleInterface* accessible = Accessible(value);
+    EXPECT_EQ(accessible->text(QAccessible::Name), QString::fromUtf8(GetParam().nameWhileEmpty));
+    if (GetParam().caption) {
+        EXPECT_EQ(CaptionOf(accessible), QString::fromUtf8(GetParam().caption));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Labels, StatusValueNameTest,
+    ::testing::Values(ValueNameCase{"Battery", "batteryText", "Battery Level:", "Battery Level:"},
+                      ValueNameCase{"MouseVersion", "mouseVersionText",
+                                    "Mouse Firmware Version:", "Mouse Firmware Version:"},
+                      ValueNameCase{"DongleVersion", "dongleVersionText",
+                                    "Dongle Firmware Version:", "Dongle Firmware Version:"},
+                      ValueNameCase{"Signal", "signalText", "Signal Level:", "Signal Level:"},
+                      ValueNameCase{"Indicator", "indicator", "indicator", nullptr},
+                      ValueNameCase{"ExtraStatus", "extraStatusText", "extra status text",
+                                    nullptr}),
+    test::CaseName{});
+
+TEST_F(StatusValueNameTest, AFilledValueReadsAsItsCaptionAndItsText) {
+    PlugDongle();
+    emulator.SetBattery(85);
+    ASSERT_TRUE(Start());
+
+    QAccessibleInterface* battery = Accessible(Find("batteryText"));
+    EXPECT_EQ(CaptionOf(battery) + " " + battery->text(QAccessible::Name), "Battery Level: 85%");
+}
+
+// --- bringing the window forward and its message boxes -----------------------------
+
+TEST_F(MainWindowTest, AltPWhileAnotherWindowHasTheFocusBringsTheToolForward) {
+    ASSERT_TRUE(Start());
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    window->showMinimized();
+    ASSERT_FALSE(window->isActiveWindow());
+
+    hotKey.Press();
+
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_EQ(Tabs()->currentIndex(), 4);
+}
+
+enum class BoxCause { UpdaterOpen, PairingInstruction };
+
+struct BoxCase {
+    const char* name;
+    BoxCause cause;
+    const char* text;
+};
+
+class MessageBoxOwnerTest : public MainWindowTest, public ::testing::WithParamInterface<BoxCase> {
+  protected:
+    void SetUp() override { boxes = &realBoxes; }
+
+    MessageBoxNotifier realBoxes;
+};
+
+TEST_P(MessageBoxOwnerTest, OpensOverTheMainWindow) {
+    QWidget* owner = nullptr;
+    QString shown;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            owner = box->parentWidget();
+            shown = box->text();
+            box->accept();
+        }
+    });
+    answer.start(10);
+
+    QWidget updater;
+    switch (GetParam().cause) {
+        case BoxCause::UpdaterOpen:
+            updater.setWindowTitle(QString::fromUtf8(text::UpdaterWindowTitle));
+            updater.show();
+            EXPECT_FALSE(Start());
+            break;
+        case BoxCause::PairingInstruction:
+            PlugDongle();
+            ASSERT_TRUE(Start());
+            hotKey.Press();
+            QTest::keyClick(PairButton(), Qt::Key_Return);
+            break;
+    }
+
+    EXPECT_EQ(shown, QString::fromUtf8(GetParam().text));
+    EXPECT_EQ(owner, window.get());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Causes, MessageBoxOwnerTest,
+    ::testing::Values(BoxCase{"UpdaterOpen", BoxCause::UpdaterOpen, text::UpdaterRunning},
+                      BoxCase{"PairingInstruction", BoxCause::PairingInstruction,
+                              text::PairingInstruction}),
+    test::CaseName{});
 
 }  // namespace
 }  // namespace qx9

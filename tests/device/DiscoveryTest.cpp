@@ -69,6 +69,49 @@ TEST_F(DiscoveryTest, AnInterfaceThatCannotBeOpenedIsNotFound) {
     EXPECT_FALSE(link.HoldsDevice());
 }
 
+struct OutcomeCase {
+    const char* name;
+    bool cable;
+    bool dongle;
+    int refusedOpens;  // the next opens fail with the access error
+    DiscoveryOutcome expected;
+};
+
+class DetectionOutcomeTest : public EmulatorFixture,
+                             public ::testing::WithParamInterface<OutcomeCase> {};
+
+// The window tells "nothing there" from "there, but refused" by this value.
+TEST_P(DetectionOutcomeTest, SaysWhatWasOpenedOrWhyNothingWas) {
+    const OutcomeCase& c = GetParam();
+    emulator.PlugCable(c.cable);
+    emulator.PlugDongle(c.dongle);
+    emulator.FailNextOpens(c.refusedOpens, HidError::AccessDenied);
+
+    link.DetectConnection();
+
+    EXPECT_EQ(link.LastDiscovery(), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DetectionOutcomeTest,
+    ::testing::Values(
+        OutcomeCase{"Nothing", false, false, 0, {0, HidError::DeviceGone}},
+        OutcomeCase{"Cable", true, false, 0, {WiredProductId, HidError::None}},
+        OutcomeCase{"Dongle", false, true, 0, {DongleProductId, HidError::None}},
+        OutcomeCase{"CableRefused", true, false, 1, {0, HidError::AccessDenied}},
+        OutcomeCase{"DongleRefused", false, true, 1, {0, HidError::AccessDenied}},
+        OutcomeCase{"CableRefusedDongleOpens", true, true, 1, {DongleProductId, HidError::None}},
+        OutcomeCase{"BothRefused", true, true, 2, {0, HidError::AccessDenied}}),
+    test::CaseName{});
+
+TEST_F(DiscoveryTest, AnOpenThatFailsOtherwiseKeepsItsOwnKind) {
+    emulator.PlugCable(true);
+    emulator.FailNextOpens(1, HidError::Other);
+
+    EXPECT_FALSE(link.DiscoverDevice(VendorId, WiredProductId));
+    EXPECT_EQ(link.LastDiscovery().error, HidError::Other);
+}
+
 TEST_F(DiscoveryTest, AFailedDiscoveryReleasesTheEarlierHandle) {
     emulator.PlugCable(true);
     ASSERT_TRUE(link.DiscoverDevice(VendorId, WiredProductId));

@@ -78,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
 // reaches the retry rules as a kind that is not retried.
 TEST(HidrawBackend, AFailedIoctlReportsItsErrnoAsAKind) {
     HidrawBackend backend;
-    auto device = backend.Open("/dev/null");
+    auto device = backend.Open("/dev/null").device;
     ASSERT_NE(device, nullptr);
     std::array<std::uint8_t, CommandReportSize> report{CommandReportId};
 
@@ -88,9 +88,11 @@ TEST(HidrawBackend, AFailedIoctlReportsItsErrnoAsAKind) {
     EXPECT_FALSE(IsRetryable(device->LastError()));
 }
 
-TEST(HidrawBackend, AMissingNodeDoesNotOpen) {
+TEST(HidrawBackend, AMissingNodeDoesNotOpenAndSaysWhy) {
     HidrawBackend backend;
-    EXPECT_EQ(backend.Open("/dev/hidraw-that-does-not-exist"), nullptr);
+    const OpenedDevice opened = backend.Open("/dev/hidraw-that-does-not-exist");
+    EXPECT_EQ(opened.device, nullptr);
+    EXPECT_EQ(opened.error, HidError::DeviceGone);
 }
 
 }  // namespace

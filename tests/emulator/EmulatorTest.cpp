@@ -16,7 +16,7 @@ class EmulatorStrictnessTest : public ::testing::Test {
         emulator.PlugDongle(true);
     }
     std::unique_ptr<FeatureDevice> OpenCommandInterface(Endpoint endpoint) {
-        return emulator.Open(Qx9Emulator::InterfaceName(endpoint));
+        return emulator.Open(Qx9Emulator::InterfaceName(endpoint)).device;
     }
 
     VirtualClock clock;
@@ -99,7 +99,7 @@ TEST_F(EmulatorStrictnessTest, TheConfigurationComesOnlyAsItsOwnReport) {
 TEST_F(EmulatorStrictnessTest, InterfacesWithoutTheCommandCollectionRefuseFeatureReports) {
     const auto interfaces = emulator.EnumerateInterfaces();
     ASSERT_FALSE(interfaces.empty());
-    auto device = emulator.Open(interfaces.front().path);
+    auto device = emulator.Open(interfaces.front().path).device;
     ASSERT_TRUE(device);
     EXPECT_FALSE(device->SetFeature(BuildCommandReport(wire::ReadMouseInfo)));
     EXPECT_EQ(emulator.Violations().size(), 1u);

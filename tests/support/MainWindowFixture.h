@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -34,7 +35,7 @@ class MainWindowFixture : public ::testing::Test {
 
     DeviceContext Device() { return {link, store, commands, listener, records}; }
     PlatformContext Platform() {
-        return {instance, updaterProbe, hotKey, hotPlug, rawInput, notifier};
+        return {instance, updaterProbe, hotKey, hotPlug, rawInput, *boxes};
     }
 
     // Builds the window and runs its initialisation, as the application does.
@@ -77,6 +78,7 @@ class MainWindowFixture : public ::testing::Test {
     ManualHotPlugSource hotPlug;
     ManualRawMouseInput rawInput;
     RecordingNotifier notifier;
+    Notifier* boxes = &notifier;  // what the window shows its messages through
     std::unique_ptr<CUpdaterDlg> window;
 };
 

@@ -72,8 +72,8 @@ class ScriptedFeatureBackend final : public FeatureBackend {
     std::vector<HidInterfaceInfo> EnumerateInterfaces() override {
         return {{"scripted", VendorIdForTests, ProductIdForTests, {{0xFF01, 0x0002}}}};
     }
-    std::unique_ptr<FeatureDevice> Open(const std::string&) override {
-        return std::make_unique<ScriptedDevice>(script);
+    OpenedDevice Open(const std::string&) override {
+        return {std::make_unique<ScriptedDevice>(script), HidError::None};
     }
 
     static constexpr std::uint16_t VendorIdForTests = 0x0001;

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Checks what an install puts on a machine: the desktop entry and the AppStream
+# data validate, the window class the entry names is the tool's, the Debian
+# package holds exactly the expected files and installs (dependencies from
+# shlibdeps, udev rules reloaded), and `uninstall` removes what `cmake --install`
+# put down.
+#   scripts/check-packaging.sh [BUILD_DIR]   (default: build, as test.sh leaves it)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build="$(realpath -m "${1:-build}")"
+
+bash scripts/install-deps.sh --tests
+cmake -S . -B "$build" -G Ninja >/dev/null
+cmake --build "$build"
+
+fail() { echo "check-packaging: $*" >&2; exit 1; }
+
+desktop="$build/packaging/com.talvern.qx9config.desktop"
+metainfo="$build/packaging/com.talvern.qx9config.metainfo.xml"
+desktop-file-validate "$desktop"
+appstreamcli validate --pedantic --no-net "$metainfo"
+# X11 docks match StartupWMClass against the window's class, which Qt takes
+# from the program's name.
+grep -qx "StartupWMClass=qx9-config" "$desktop" || fail "StartupWMClass is not qx9-config"
+grep -qx "Exec=qx9-config" "$desktop" || fail "Exec is not qx9-config"
+echo "desktop entry and AppStream data: valid"
+
+rm -f "$build"/*.deb
+(cd "$build" && cpack -G DEB >/dev/null)
+package="$(ls "$build"/qx9-config_*.deb)"
+expected="$(cat <<'LIST'
+./usr/bin/qx9-config
+./usr/lib/udev/rules.d/70-qx9-config.rules
+./usr/share/applications/com.talvern.qx9config.desktop
+./usr/share/icons/hicolor/128x128/apps/com.talvern.qx9config.png
+./usr/share/icons/hicolor/16x16/apps/com.talvern.qx9config.png
+./usr/share/icons/hicolor/256x256/apps/com.talvern.qx9config.png
+./usr/share/icons/hicolor/32x32/apps/com.talvern.qx9config.png
+./usr/share/icons/hicolor/48x48/apps/com.talvern.qx9config.png
+./usr/share/icons/hicolor/64x64/apps/com.talvern.qx9config.png
+./usr/share/icons/hicolor/scalable/apps/com.talvern.qx9config.svg
+./usr/share/man/man1/qx9-config.1.gz
+./usr/share/metainfo/com.talvern.qx9config.metainfo.xml
+LIST
+)"
+actual="$(dpkg-deb --fsys-tarfile "$package" | tar -t | grep -v '/$' | LC_ALL=C sort)"
+diff <(echo "$expected") <(echo "$actual") || fail "the package's files differ from the list above"
+depends="$(dpkg-deb --field "$package" Depends)"
+for library in libqt6widgets6 libqt6network6 libhidapi-hidraw0 libudev1; do
+  [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
+done
+dpkg-deb --ctrl-tarfile "$package" | tar -xO ./postinst | grep -q "udevadm control" ||
+  fail "postinst does not reload the udev rules"
+apt-get install --simulate --no-install-recommends "$package" >/dev/null ||
+  fail "the package does not install"
+echo "package $(basename "$package"): expected files, dependencies, maintainer scripts"
+
+stage="$(mktemp -d)"
+trap 'rm -rf "$stage"' EXIT
+cmake --install "$build" --prefix "$stage" >/dev/null
+[[ -n "$(find "$stage" -type f)" ]] || fail "cmake --install put nothing down"
+cmake --build "$build" --target uninstall >/dev/null
+left="$(find "$stage" -type f)"
+[[ -z "$left" ]] || fail "uninstall left: $left"
+echo "uninstall: removes everything cmake --install put down"
