@@ -139,8 +139,8 @@ class FuzzedBackend final : public FeatureBackend {
     std::vector<HidInterfaceInfo> EnumerateInterfaces() override {
         return {{"fuzzed", VendorId, WiredProductId, {{CommandUsagePage, CommandUsage}}}};
     }
-    std::unique_ptr<FeatureDevice> Open(const std::string&) override {
-        return std::make_unique<FuzzedDevice>(view_);
+    OpenedDevice Open(const std::string&) override {
+        return {std::make_unique<FuzzedDevice>(view_), HidError::None};
     }
 
   private:

@@ -105,7 +105,7 @@ class FuzzedStatusBackend final : public StatusBackend {
 class NoFeatureBackend final : public FeatureBackend {
   public:
     std::vector<HidInterfaceInfo> EnumerateInterfaces() override { return {}; }
-    std::unique_ptr<FeatureDevice> Open(const std::string&) override { return nullptr; }
+    OpenedDevice Open(const std::string&) override { return {nullptr, HidError::DeviceGone}; }
 };
 
 }  // namespace
