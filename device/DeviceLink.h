@@ -21,11 +21,13 @@ enum class LinkMode : std::uint8_t {
 // What the last discovery came to: the product whose interface it opened, or
 // why it opened none (DeviceGone: no interface of those ids carries the
 // command collection; AccessDenied: one does, but the system refused it).
-struct DiscoveryOutcome {
+// One aligned word, so that every compiler keeps it atomic without a lock.
+struct alignas(4) DiscoveryOutcome {
     std::uint16_t productId = 0;
     HidError error = HidError::DeviceGone;
     friend bool operator==(const DiscoveryOutcome&, const DiscoveryOutcome&) = default;
 };
+static_assert(std::atomic<DiscoveryOutcome>::is_always_lock_free);
 
 // The one path to the device's command collection: discovery, the connection
 // mode and the feature-report exchanges with their retry rules.
