@@ -32,6 +32,9 @@ CUpdaterDlg::CUpdaterDlg(DeviceContext device, PlatformContext platform, QWidget
     device_.link.SetConnectionMode(LinkMode::None);
     connect(&device_.records, &StatusRecordRelay::RecordArrived, this,
             &CUpdaterDlg::HandleStatusRecord);
+    connect(ui_.applyButton, &QPushButton::clicked, this, &CUpdaterDlg::ApplySettings);
+    connect(ui_.factoryResetButton, &QPushButton::clicked, this,
+            &CUpdaterDlg::RestoreFactorySettings);
     qApp->installEventFilter(this);
 }
 

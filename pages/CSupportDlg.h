@@ -15,6 +15,8 @@ class CSupportDlg : public SettingsPage {
     void LoadFromConfig() {}
     void CollectIntoConfig() {}
     void SetControlsEnabled(bool) {}
+    // After APPLY stored an acknowledgement ticked since the page was loaded.
+    void HideAcknowledgement() {}
 
   private:
     Ui::CSupportDlg ui_;
