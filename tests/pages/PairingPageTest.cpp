@@ -99,13 +99,11 @@ TEST_F(PairingPageTest, EscapeOnThePageDoesNothing) {
     EXPECT_EQ(Tabs()->currentIndex(), 4);
 }
 
-TEST_F(PairingPageTest, TheButtonTakesTheFocusWhenThePageIsShown) {
+TEST_F(PairingPageTest, ClickingThePairingTabGivesTheButtonTheFocus) {
     emulator.PlugDongle(true);
     ASSERT_TRUE(Start());
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    QWidget* before = QApplication::focusWidget();
-    EXPECT_FALSE(Page()->isAncestorOf(before)) << "a hidden page takes no keys";
 
     ClickTab(4);
 
