@@ -46,7 +46,7 @@ void CUpdaterDlg::ApplySettings() {
         return;  // nothing was sent; the button stays as it was
     }
     if (applied.acknowledgementStored) {
-        advanced_->HideAcknowledgement();
+        advanced_->HideAcknowledgementBox();
     }
     // A failed or empty APPLY may be tried again; a confirmed one left nothing to send.
     ui_.applyButton->setEnabled(!applied.confirmed);

@@ -16,7 +16,7 @@ class CSupportDlg : public SettingsPage {
     void CollectIntoConfig() {}
     void SetControlsEnabled(bool) {}
     // After APPLY stored an acknowledgement ticked since the page was loaded.
-    void HideAcknowledgement() {}
+    void HideAcknowledgementBox() {}
 
   private:
     Ui::CSupportDlg ui_;

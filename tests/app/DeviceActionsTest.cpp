@@ -19,12 +19,15 @@ using Fault = std::function<void(emu::Qx9Emulator&)>;
 
 enum class Reach { Cable, Dongle, CableAndDongle };
 
-// What the mouse holds: level 1 at 1200 CPI, and both timeouts off, as the
-// Power Settings page reads them back unchanged (1 and 5 minutes).
+// What the mouse holds: level 1 at 1200 CPI; what the pages read back
+// unchanged at APPLY: both timeouts off (1 and 5 minutes, as the Power
+// Settings page's fields give them) and the only report rate the Advanced
+// Settings page offers on the cable.
 DeviceConfig MouseConfig() {
     DeviceConfig config;
     ResetConfigDefaults(config);
     config.CpiLevels[0] = {0, 1200, 1200};
+    config.PollingRate = 0x08;
     config.PowerSaving = 0x81;
     config.DeepSleep = 0x85;
     return config;
