@@ -27,6 +27,8 @@ class ArmingBackend final : public FeatureBackend {
         arm_ = std::move(arm);
     }
 
+    bool Fired() const { return !arm_; }
+
     std::vector<HidInterfaceInfo> EnumerateInterfaces() override {
         return emulator_.EnumerateInterfaces();
     }
@@ -109,6 +111,7 @@ TEST_P(ApplyFaultTest, BaseConfigAdvancesOnlyForAFullyConfirmedApply) {
 
     const ApplyResult applied = ApplySettings(link, commands, store);
 
+    ASSERT_TRUE(backend.Fired()) << "the fault met its write";
     const bool survives = target.sendRetried
                               ? fault.survivedBySendRetry || fault.survivedByReadRetry
                               : fault.survivedByReadRetry;
