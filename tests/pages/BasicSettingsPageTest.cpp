@@ -370,7 +370,7 @@ TEST_F(BasicSettingsPageTest, ALevelSwitchSendsOnlyThatLevelAndKeepsOtherEditsPe
     QTest::mouseClick(Selector(3), Qt::LeftButton);
 
     ASSERT_EQ(SensorWrites(), 1);
-    const auto& sent = emulator.Trace().front().bytes;
+    const auto sent = emulator.Trace().front().bytes;
     const auto levelBytes = [&](int level) {
         const auto at = sent.begin() + PayloadOffset + 8 + 5 * (level - 1);
         return std::vector<std::uint8_t>(at, at + 5);
