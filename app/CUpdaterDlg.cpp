@@ -35,6 +35,9 @@ CUpdaterDlg::CUpdaterDlg(DeviceContext device, PlatformContext platform, QWidget
     platform_.notifier.SetOwner(this);
     connect(&device_.records, &StatusRecordRelay::RecordArrived, this,
             &CUpdaterDlg::HandleStatusRecord);
+    connect(ui_.applyButton, &QPushButton::clicked, this, &CUpdaterDlg::ApplySettings);
+    connect(ui_.factoryResetButton, &QPushButton::clicked, this,
+            &CUpdaterDlg::RestoreFactorySettings);
     qApp->installEventFilter(this);
 }
 

@@ -33,6 +33,10 @@ class CUpdaterDlg : public QDialog {
     void HandleStatusRecord(const StatusRecord& record);
     // Sends the level picked on the Basic Settings page to the mouse.
     void SwitchActiveLevel();
+    // APPLY: writes the pages' edits to the mouse.
+    void ApplySettings();
+    // Factory Reset: the mouse back to its factory settings, the pages to the defaults.
+    void RestoreFactorySettings();
 
     std::uint8_t MouseRecognition() const { return mouseRecognition_; }
 

@@ -2,16 +2,19 @@
 
 namespace qx9 {
 
+void ReturnLinkToMouse(DeviceLink& link) {
+    if (link.LinkRetargeted() && link.DetectConnection() == LinkMode::Cable) {
+        link.SetLinkRetargeted(false);
+    }
+}
+
 SettingsWritePath PrepareSettingsWrite(DeviceLink& link, CommandSet& commands) {
     if (link.ConnectionMode() == LinkMode::None) {
         link.DetectConnection();
     }
     switch (link.ConnectionMode()) {
         case LinkMode::Cable:
-            // Pairing from the cable left the link on the dongle.
-            if (link.LinkRetargeted() && link.DetectConnection() == LinkMode::Cable) {
-                link.SetLinkRetargeted(false);
-            }
+            ReturnLinkToMouse(link);
             return {true, LinkMode::Cable, CableWaits.settingsWrite};
         case LinkMode::Dongle: {
             const std::uint8_t checked = commands.DonglePreamble();

@@ -20,4 +20,8 @@ struct SettingsWritePath {
 // pairing moved it to the dongle, and runs the dongle's link checks.
 SettingsWritePath PrepareSettingsWrite(DeviceLink& link, CommandSet& commands);
 
+// With the mouse on its cable: pairing may have left the link on the dongle;
+// a fresh detection finds the mouse again.
+void ReturnLinkToMouse(DeviceLink& link);
+
 }  // namespace qx9

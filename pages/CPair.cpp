@@ -1,5 +1,6 @@
 #include "CPair.h"
 
+#include "PairRequest.h"
 #include "UiTexts.h"
 #include "WaitCursor.h"
 
@@ -8,7 +9,18 @@ namespace qx9 {
 CPair::CPair(DeviceLink& link, CommandSet& commands, Notifier& notifier, QWidget* parent)
     : SettingsPage(parent), link_(link), commands_(commands), notifier_(notifier) {
     ui_.setupUi(this);
+    setFocusPolicy(Qt::ClickFocus);
     connect(ui_.pairDongleButton, &QPushButton::clicked, this, &CPair::PairRequest);
+    // Once the page is in place its one button takes the keyboard; a page
+    // still hidden behind another tab takes no keys away from it.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (isVisible()) {
+                FocusPairButton();
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 void CPair::PairRequest() {
@@ -17,15 +29,8 @@ void CPair::PairRequest() {
     }
     busy_ = true;
     {
-        WaitCursor wait;
-        const bool found = link_.DiscoverDevice(DongleId.vendorId, DongleId.productId);
-        if (found && link_.ConnectionMode() == LinkMode::Cable) {
-            // APPLY and Factory Reset point the link back at the mouse first.
-            link_.SetLinkRetargeted(true);
-        }
-        if (found && commands_.DonglePreamble() == result::Done) {
-            commands_.PairDongle();
-        }
+        const WaitCursor wait;
+        qx9::PairRequest(link_, commands_);
     }
     busy_ = false;
     // Shown whatever happened: the user's part comes next either way.
@@ -37,7 +42,23 @@ void CPair::SetPairButtonEnabled(bool enabled) {
 }
 
 void CPair::FocusPairButton() {
-    ui_.pairDongleButton->setFocus(Qt::OtherFocusReason);
+    QWidget* const target =
+        ui_.pairDongleButton->isEnabled() ? static_cast<QWidget*>(ui_.pairDongleButton) : this;
+    target->setFocus(Qt::OtherFocusReason);
+}
+
+bool CPair::PreviewKey(const QKeyEvent& event) {
+    switch (event.key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            PairRequest();
+            return true;
+        case Qt::Key_Escape:
+            return true;
+        default:
+            return SettingsPage::PreviewKey(event);
+    }
 }
 
 }  // namespace qx9

@@ -18,7 +18,13 @@ class CPair : public SettingsPage {
     void PairRequest();
     // The main window decides when pairing is possible; the page never does.
     void SetPairButtonEnabled(bool enabled);
+    // A disabled button cannot hold the focus; the page then holds it, so
+    // that Enter and Space still reach the page.
     void FocusPairButton();
+
+    // Enter and Space pair whether or not the button is enabled; Esc does
+    // nothing.
+    bool PreviewKey(const QKeyEvent& event) override;
 
   private:
     Ui::CPair ui_;

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -102,6 +103,27 @@ TEST_F(DemoTest, ALevelPickedOnTheBasicPageReachesTheEmulatedMouse) {
     EXPECT_TRUE((write + 1)->contains("IN   cable   A1 01"));
     EXPECT_EQ(millisecondsOf(*(write + 1)) - millisecondsOf(*write), 500) << "the write's wait";
     EXPECT_TRUE(write->contains("00 01 03 00 00 00 04 02")) << "level 3 of 4 is active";
+}
+
+TEST_F(DemoTest, ApplyFactoryResetAndPairingFromTheWindowReachTheEmulatedDevices) {
+    ASSERT_TRUE(demo->Start());
+    QWidget* window = demo->App().Window();
+    auto* ripple = window->findChild<QCheckBox*>("rippleControlBox");
+    auto* apply = window->findChild<QPushButton*>("applyButton");
+    ASSERT_TRUE(ripple && apply);
+
+    ripple->click();
+    apply->click();
+    EXPECT_EQ(demo->Emulator().ConfigBlock()[0x0B], 1) << "ripple control on in the mouse";
+    EXPECT_FALSE(apply->isEnabled());
+
+    window->findChild<QPushButton*>("factoryResetButton")->click();
+    EXPECT_EQ(demo->Emulator().ConfigBlock()[0x0B], 0);
+    EXPECT_FALSE(ripple->isChecked());
+
+    window->findChild<QPushButton*>("pairDongleButton")->click();
+    EXPECT_TRUE(demo->Emulator().PairingRequested());
+    EXPECT_EQ(notifier.shown.size(), 1u) << "the pairing instruction";
 }
 
 TEST_F(DemoTest, EveryPanelControlIsNamedForTheAccessibilityTree) {

@@ -45,7 +45,7 @@ TEST_F(LevelSwitchTest, OnTheCableOnlyThePickedLevelGoesOutAndBaseRecordsIt) {
     EXPECT_TRUE(switched.sent);
     EXPECT_EQ(switched.written, result::Done);
     ASSERT_EQ(Sends().size(), 1u);
-    const auto& sent = Sends()[0].bytes;
+    const auto sent = Sends()[0].bytes;
     // Lift-off distance held back, tuning sent, count before level, then the levels.
     const std::vector<std::uint8_t> payload(sent.begin() + PayloadOffset,
                                             sent.begin() + PayloadOffset + 8);
