@@ -5,9 +5,12 @@
 #include <QSignalSpy>
 #include <QSysInfo>
 #include <QThread>
+#include <QTimer>
+#include <csignal>
 #include <thread>
 
 #include "CUpdaterApp.h"
+#include "TerminationRequests.h"
 #include "support/MainWindowFixture.h"
 
 namespace qx9 {
@@ -51,6 +54,20 @@ TEST_F(ApplicationTest, TheSocketOfACrashedCopyIsReplaced) {
     ASSERT_FALSE(later.TryAcquire());
     EXPECT_TRUE(later.AskRunningCopyToShow());
     EXPECT_TRUE(asked.wait(5000));
+}
+
+TEST_F(ApplicationTest, ATerminationSignalEndsTheRunAndReleasesTheInstance) {
+    PlugMouseOnCable();
+    CUpdaterApp app(Device(), Platform());
+    TerminationRequests termination;
+    QObject::connect(&termination, &TerminationRequests::Requested, [&app] { app.Quit(); });
+    QTimer::singleShot(0, [] { ::raise(SIGTERM); });
+
+    EXPECT_EQ(app.Run(), 0);
+
+    EXPECT_EQ(app.Window(), nullptr);
+    SingleInstance next(lockDirectory.path());
+    EXPECT_TRUE(next.TryAcquire());
 }
 
 TEST_F(ApplicationTest, ClosingReleasesTheInstanceForTheNextStart) {
