@@ -31,6 +31,8 @@ using namespace std::chrono_literals;
 // came in this time, which stays below the readers' own timeouts.
 constexpr auto ReadSlice = 50ms;
 constexpr auto UeventPatience = 1s;
+constexpr auto OpenPatience = 1s;
+constexpr auto AcceptSettle = 5ms;
 constexpr int HidrawMajor = 243;
 constexpr const char* UsbRoot = "/devices/pci0000:00/0000:00:14.0/usb1";
 
@@ -98,6 +100,61 @@ std::uint8_t* Resolve(UMockdevIoctlClient* client, std::size_t length) {
 
 void Complete(UMockdevIoctlClient* client, long result, int error) {
     umockdev_ioctl_client_complete(client, result, error);
+}
+
+// The bound Unix sockets under a path and what each holds, from the kernel's
+// socket table: unread bytes of the first datagram, or pending connections.
+std::vector<UeventListener> BoundSockets(const std::string& prefix) {
+    std::vector<UeventListener> listeners;
+    const int diag = ::socket(AF_NETLINK, SOCK_DGRAM | SOCK_CLOEXEC, NETLINK_SOCK_DIAG);
+    if (diag < 0) {
+        return listeners;
+    }
+    struct {
+        nlmsghdr header;
+        unix_diag_req request;
+    } query{};
+    query.header.nlmsg_len = sizeof query;
+    query.header.nlmsg_type = SOCK_DIAG_BY_FAMILY;
+    query.header.nlmsg_flags = NLM_F_REQUEST | NLM_F_DUMP;
+    query.request.sdiag_family = AF_UNIX;
+    query.request.udiag_states = ~0u;
+    query.request.udiag_show = UDIAG_SHOW_NAME | UDIAG_SHOW_RQLEN;
+    if (::send(diag, &query, sizeof query, 0) == static_cast<ssize_t>(sizeof query)) {
+        alignas(nlmsghdr) char buffer[32768];
+        bool done = false;
+        while (!done) {
+            ssize_t received = ::recv(diag, buffer, sizeof buffer, 0);
+            if (received <= 0) {
+                break;
+            }
+            for (auto* header = reinterpret_cast<nlmsghdr*>(buffer); NLMSG_OK(header, received);
+                 header = NLMSG_NEXT(header, received)) {
+                if (header->nlmsg_type == NLMSG_DONE || header->nlmsg_type == NLMSG_ERROR) {
+                    done = true;
+                    break;
+                }
+                auto* socketInfo = static_cast<unix_diag_msg*>(NLMSG_DATA(header));
+                int length = static_cast<int>(header->nlmsg_len - NLMSG_LENGTH(sizeof *socketInfo));
+                UeventListener listener;
+                for (auto* attribute = reinterpret_cast<rtattr*>(socketInfo + 1);
+                     RTA_OK(attribute, length); attribute = RTA_NEXT(attribute, length)) {
+                    if (attribute->rta_type == UNIX_DIAG_NAME) {
+                        listener.socketPath.assign(static_cast<const char*>(RTA_DATA(attribute)),
+                                                   RTA_PAYLOAD(attribute));
+                    } else if (attribute->rta_type == UNIX_DIAG_RQLEN) {
+                        listener.unreadBytes =
+                            static_cast<const unix_diag_rqlen*>(RTA_DATA(attribute))->udiag_rqueue;
+                    }
+                }
+                if (listener.socketPath.compare(0, prefix.size(), prefix) == 0) {
+                    listeners.push_back(std::move(listener));
+                }
+            }
+        }
+    }
+    ::close(diag);
+    return listeners;
 }
 
 }  // namespace
@@ -400,11 +457,13 @@ std::string SimulatedDeviceTree::SyspathOf(const std::string& devnode) const {
 }
 
 std::vector<std::string> SimulatedDeviceTree::Opens() const {
+    WaitForOpensAccepted();
     std::lock_guard lock(mutex_);
     return opens_;
 }
 
 int SimulatedDeviceTree::OpenFiles(const std::string& devnode) {
+    WaitForOpensAccepted();
     ReapClosedFiles();
     std::lock_guard lock(mutex_);
     return static_cast<int>(std::count_if(openFiles_.begin(), openFiles_.end(), [&](const auto& e) {
@@ -423,58 +482,22 @@ void SimulatedDeviceTree::ClearFeatureRequests() {
 }
 
 std::vector<UeventListener> SimulatedDeviceTree::UeventListeners() const {
-    // The kernel's socket table tells which bound sockets wait and how much they hold.
-    std::vector<UeventListener> listeners;
-    const int diag = ::socket(AF_NETLINK, SOCK_DGRAM | SOCK_CLOEXEC, NETLINK_SOCK_DIAG);
-    if (diag < 0) {
-        return listeners;
-    }
-    struct {
-        nlmsghdr header;
-        unix_diag_req request;
-    } query{};
-    query.header.nlmsg_len = sizeof query;
-    query.header.nlmsg_type = SOCK_DIAG_BY_FAMILY;
-    query.header.nlmsg_flags = NLM_F_REQUEST | NLM_F_DUMP;
-    query.request.sdiag_family = AF_UNIX;
-    query.request.udiag_states = ~0u;
-    query.request.udiag_show = UDIAG_SHOW_NAME | UDIAG_SHOW_RQLEN;
-    const std::string prefix = root_ + "/event";
-    if (::send(diag, &query, sizeof query, 0) == static_cast<ssize_t>(sizeof query)) {
-        alignas(nlmsghdr) char buffer[32768];
-        bool done = false;
-        while (!done) {
-            ssize_t received = ::recv(diag, buffer, sizeof buffer, 0);
-            if (received <= 0) {
-                break;
-            }
-            for (auto* header = reinterpret_cast<nlmsghdr*>(buffer); NLMSG_OK(header, received);
-                 header = NLMSG_NEXT(header, received)) {
-                if (header->nlmsg_type == NLMSG_DONE || header->nlmsg_type == NLMSG_ERROR) {
-                    done = true;
-                    break;
-                }
-                auto* socketInfo = static_cast<unix_diag_msg*>(NLMSG_DATA(header));
-                int length = static_cast<int>(header->nlmsg_len - NLMSG_LENGTH(sizeof *socketInfo));
-                UeventListener listener;
-                for (auto* attribute = reinterpret_cast<rtattr*>(socketInfo + 1);
-                     RTA_OK(attribute, length); attribute = RTA_NEXT(attribute, length)) {
-                    if (attribute->rta_type == UNIX_DIAG_NAME) {
-                        listener.socketPath.assign(static_cast<const char*>(RTA_DATA(attribute)),
-                                                   RTA_PAYLOAD(attribute));
-                    } else if (attribute->rta_type == UNIX_DIAG_RQLEN) {
-                        listener.unreadBytes =
-                            static_cast<const unix_diag_rqlen*>(RTA_DATA(attribute))->udiag_rqueue;
-                    }
-                }
-                if (listener.socketPath.compare(0, prefix.size(), prefix) == 0) {
-                    listeners.push_back(std::move(listener));
-                }
-            }
+    return BoundSockets(root_ + "/event");
+}
+
+void SimulatedDeviceTree::WaitForOpensAccepted() const {
+    // An open connects to the node's socket at once; umockdev's thread accepts
+    // it a moment later.
+    const auto deadline = std::chrono::steady_clock::now() + OpenPatience;
+    while (std::chrono::steady_clock::now() < deadline) {
+        const auto sockets = BoundSockets(root_ + "/ioctl/");
+        if (std::all_of(sockets.begin(), sockets.end(),
+                        [](const UeventListener& socket) { return socket.unreadBytes == 0; })) {
+            break;
         }
+        std::this_thread::sleep_for(1ms);
     }
-    ::close(diag);
-    return listeners;
+    std::this_thread::sleep_for(AcceptSettle);
 }
 
 std::shared_ptr<SimulatedDeviceTree::Node> SimulatedDeviceTree::FindNode(

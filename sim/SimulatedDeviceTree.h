@@ -64,7 +64,7 @@ class SimulatedDeviceTree {
     std::string NodeWith(std::uint16_t vendorId, std::uint16_t productId,
                          HidUsage collection) const;
     std::string SyspathOf(const std::string& devnode) const;
-    // Every open of a node, in order, and how many are still open.
+    // Every open of a node so far, in order, and how many are still open.
     std::vector<std::string> Opens() const;
     int OpenFiles(const std::string& devnode);
     std::vector<FeatureRequest> FeatureRequests() const;
@@ -85,6 +85,7 @@ class SimulatedDeviceTree {
                    const std::vector<HidInterfaceInfo>& interfaces);
     void RemoveDevice(UsbDevice& device);
     void WaitForUeventsRead() const;
+    void WaitForOpensAccepted() const;
     int FreeMinor() const;
     std::shared_ptr<Node> FindNode(const std::string& devnode) const;
     OpenFile* FindOpenFile(UMockdevIoctlClient* client);
