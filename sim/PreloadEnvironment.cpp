@@ -1,5 +1,7 @@
 #include "PreloadEnvironment.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <cstring>
 
@@ -46,6 +48,19 @@ std::vector<std::string> PreloadEnvironment() {
 bool Preloaded() {
     const char* preload = std::getenv("LD_PRELOAD");
     return preload && std::strstr(preload, Preload);
+}
+
+void RunUnderPreload(char** argv) {
+    if (Preloaded()) {
+        return;
+    }
+    std::vector<std::string> variables = PreloadEnvironment();
+    std::vector<char*> environment;
+    for (std::string& variable : variables) {
+        environment.push_back(variable.data());
+    }
+    environment.push_back(nullptr);
+    ::execve("/proc/self/exe", argv, environment.data());
 }
 
 }  // namespace qx9::sim

@@ -12,4 +12,9 @@ std::vector<std::string> PreloadEnvironment();
 // Whether this process runs under the preload.
 bool Preloaded();
 
+// Unless it already runs under the preload, replaces this process by the same
+// program under it; returns only when that failed. The tree's own process needs
+// it too: umockdev reads the tree through it to send uevents.
+void RunUnderPreload(char** argv);
+
 }  // namespace qx9::sim

@@ -39,6 +39,8 @@ class ToolRunner {
     // Its exit status; none when it was killed by a signal or had to be.
     std::optional<int> Quit(std::chrono::milliseconds patience);
 
+    // The tool's process while it runs.
+    pid_t Pid() const { return child_; }
     void PlugCable(bool plugged) { tree_->PlugCable(plugged); }
     void PlugDongle(bool plugged) { tree_->PlugDongle(plugged); }
     emu::Qx9Emulator& Emulator() { return emulator_; }

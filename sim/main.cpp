@@ -13,6 +13,7 @@
 #include <cstring>
 #include <string>
 
+#include "PreloadEnvironment.h"
 #include "ToolRunner.h"
 
 namespace {
@@ -39,6 +40,11 @@ bool Act(qx9::sim::ToolRunner& runner, const std::string& command) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    qx9::sim::RunUnderPreload(argv);
+    if (!qx9::sim::Preloaded()) {
+        std::perror("qx9-sim: cannot start again under umockdev's preload");
+        return 1;
+    }
     qx9::sim::ToolRunner::Options options{QX9_CONFIG_PATH, ""};
     for (int i = 1; i < argc; ++i) {
         const bool hasValue = i + 1 < argc;

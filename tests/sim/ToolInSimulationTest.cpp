@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <stdlib.h>
 
 #include <algorithm>
@@ -63,6 +64,14 @@ std::vector<std::pair<std::uint8_t, std::uint8_t>> Commands(const std::vector<Ex
     return commands;
 }
 
+// Whether every thread of the process has stopped ("T" in /proc/PID/stat).
+bool Stopped(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const auto state = text.rfind(')');
+    return state != std::string::npos && text.compare(state, 3, ") T") == 0;
+}
+
 class ToolInSimulationTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -124,14 +133,18 @@ TEST_F(ToolInSimulationTest, StartsOnTheCableFollowsItsUnplugAndQuitsCleanly) {
     ASSERT_TRUE(Eventually([&] { return runner->Tree().OpenFiles(cableNode) == 2; }));
     ASSERT_TRUE(ToolWatchesUevents());
 
-    // Unplugging the cable with the dongle present: the removal of each of its
-    // interfaces reaches the tool, whose status reader lets go of the node, and
+    // Unplugging the cable with the dongle present. The tool is held still
+    // meanwhile, so that the removals can be seen waiting on its uevent socket;
+    // let go, it reads them, its status reader lets go of the cable's node, and
     // nothing more is sent to the cable.
+    ASSERT_EQ(::kill(runner->Pid(), SIGSTOP), 0);
+    ASSERT_TRUE(Eventually([&] { return Stopped(runner->Pid()); }));
     runner->PlugCable(false);
+    EXPECT_FALSE(UeventsAllRead()) << "the removals did not reach the tool";
+    ASSERT_EQ(::kill(runner->Pid(), SIGCONT), 0);
     EXPECT_TRUE(Eventually([&] { return UeventsAllRead(); }));
     EXPECT_TRUE(Eventually([&] { return runner->Tree().OpenFiles(cableNode) < 2; }));
-    const auto afterUnplug = Trace();
-    EXPECT_EQ(Commands(afterUnplug, "cable"), cableLoad);
+    EXPECT_EQ(Commands(Trace(), "cable"), cableLoad);
 
     const std::optional<int> status = runner->Quit(10s);
     ASSERT_TRUE(status.has_value()) << "the tool did not end by itself";
