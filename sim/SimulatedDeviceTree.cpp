@@ -61,10 +61,13 @@ int ErrnoFor(HidError kind) {
 }
 
 std::string Format(const char* format, ...) {
-    char text[512];
     va_list arguments;
     va_start(arguments, format);
-    std::vsnprintf(text, sizeof text, format, arguments);
+    va_list measuring;
+    va_copy(measuring, arguments);
+    std::string text(static_cast<std::size_t>(std::vsnprintf(nullptr, 0, format, measuring)), '\0');
+    va_end(measuring);
+    std::vsnprintf(text.data(), text.size() + 1, format, arguments);
     va_end(arguments);
     return text;
 }
@@ -98,17 +101,18 @@ std::uint8_t* Resolve(UMockdevIoctlClient* client, std::size_t length) {
     return bytes;
 }
 
-void Complete(UMockdevIoctlClient* client, long result, int error) {
-    umockdev_ioctl_client_complete(client, result, error);
-}
+struct BoundSocket {
+    std::string path;
+    // Bytes of the first unread datagram, or connections not yet accepted.
+    std::uint32_t queued = 0;
+};
 
-// The bound Unix sockets under a path and what each holds, from the kernel's
-// socket table: unread bytes of the first datagram, or pending connections.
-std::vector<UeventListener> BoundSockets(const std::string& prefix) {
-    std::vector<UeventListener> listeners;
+// The bound Unix sockets under a path, from the kernel's socket table.
+std::vector<BoundSocket> BoundSockets(const std::string& prefix) {
+    std::vector<BoundSocket> sockets;
     const int diag = ::socket(AF_NETLINK, SOCK_DGRAM | SOCK_CLOEXEC, NETLINK_SOCK_DIAG);
     if (diag < 0) {
-        return listeners;
+        return sockets;
     }
     struct {
         nlmsghdr header;
@@ -136,25 +140,25 @@ std::vector<UeventListener> BoundSockets(const std::string& prefix) {
                 }
                 auto* socketInfo = static_cast<unix_diag_msg*>(NLMSG_DATA(header));
                 int length = static_cast<int>(header->nlmsg_len - NLMSG_LENGTH(sizeof *socketInfo));
-                UeventListener listener;
+                BoundSocket socket;
                 for (auto* attribute = reinterpret_cast<rtattr*>(socketInfo + 1);
                      RTA_OK(attribute, length); attribute = RTA_NEXT(attribute, length)) {
                     if (attribute->rta_type == UNIX_DIAG_NAME) {
-                        listener.socketPath.assign(static_cast<const char*>(RTA_DATA(attribute)),
-                                                   RTA_PAYLOAD(attribute));
+                        socket.path.assign(static_cast<const char*>(RTA_DATA(attribute)),
+                                           RTA_PAYLOAD(attribute));
                     } else if (attribute->rta_type == UNIX_DIAG_RQLEN) {
-                        listener.unreadBytes =
+                        socket.queued =
                             static_cast<const unix_diag_rqlen*>(RTA_DATA(attribute))->udiag_rqueue;
                     }
                 }
-                if (listener.socketPath.compare(0, prefix.size(), prefix) == 0) {
-                    listeners.push_back(std::move(listener));
+                if (socket.path.compare(0, prefix.size(), prefix) == 0) {
+                    sockets.push_back(std::move(socket));
                 }
             }
         }
     }
     ::close(diag);
-    return listeners;
+    return sockets;
 }
 
 }  // namespace
@@ -482,7 +486,11 @@ void SimulatedDeviceTree::ClearFeatureRequests() {
 }
 
 std::vector<UeventListener> SimulatedDeviceTree::UeventListeners() const {
-    return BoundSockets(root_ + "/event");
+    std::vector<UeventListener> listeners;
+    for (const BoundSocket& socket : BoundSockets(root_ + "/event")) {
+        listeners.push_back({socket.path, socket.queued});
+    }
+    return listeners;
 }
 
 void SimulatedDeviceTree::WaitForOpensAccepted() const {
@@ -492,7 +500,7 @@ void SimulatedDeviceTree::WaitForOpensAccepted() const {
     while (std::chrono::steady_clock::now() < deadline) {
         const auto sockets = BoundSockets(root_ + "/ioctl/");
         if (std::all_of(sockets.begin(), sockets.end(),
-                        [](const UeventListener& socket) { return socket.unreadBytes == 0; })) {
+                        [](const BoundSocket& socket) { return socket.queued == 0; })) {
             break;
         }
         std::this_thread::sleep_for(1ms);
@@ -564,42 +572,44 @@ bool SimulatedDeviceTree::Ioctl(UMockdevIoctlClient* client) {
             requests_.push_back(
                 {file->node->devnode, _IOC_NR(request) == _IOC_NR(HIDIOCSFEATURE(0)), ENODEV});
         }
-        Complete(client, -1, ENODEV);
+        umockdev_ioctl_client_complete(client, -1, ENODEV);
         return true;
     }
     const Node& node = *file->node;
     if (_IOC_TYPE(request) != 'H') {
-        Complete(client, -1, EINVAL);
+        umockdev_ioctl_client_complete(client, -1, EINVAL);
         return true;
     }
     const std::size_t size = _IOC_SIZE(request);
+    std::uint8_t* argument = size > 0 ? Resolve(client, size) : nullptr;
+    if (size > 0 && !argument) {
+        umockdev_ioctl_client_complete(client, -1, EFAULT);
+        return true;
+    }
     switch (_IOC_NR(request)) {
         case _IOC_NR(HIDIOCGRDESCSIZE): {
             const int descriptorSize = static_cast<int>(node.descriptor.size());
-            std::uint8_t* argument = Resolve(client, sizeof descriptorSize);
             std::memcpy(argument, &descriptorSize, sizeof descriptorSize);
-            Complete(client, 0, 0);
+            umockdev_ioctl_client_complete(client, 0, 0);
             break;
         }
         case _IOC_NR(HIDIOCGRDESC): {
-            auto* argument = reinterpret_cast<hidraw_report_descriptor*>(
-                Resolve(client, sizeof(hidraw_report_descriptor)));
-            if (argument->size > sizeof argument->value - 1) {
-                Complete(client, -1, EINVAL);
+            auto* descriptor = reinterpret_cast<hidraw_report_descriptor*>(argument);
+            if (descriptor->size > sizeof descriptor->value - 1) {
+                umockdev_ioctl_client_complete(client, -1, EINVAL);
                 break;
             }
-            std::memcpy(argument->value, node.descriptor.data(),
-                        std::min<std::size_t>(argument->size, node.descriptor.size()));
-            Complete(client, 0, 0);
+            std::memcpy(descriptor->value, node.descriptor.data(),
+                        std::min<std::size_t>(descriptor->size, node.descriptor.size()));
+            umockdev_ioctl_client_complete(client, 0, 0);
             break;
         }
         case _IOC_NR(HIDIOCGRAWINFO): {
-            auto* argument =
-                reinterpret_cast<hidraw_devinfo*>(Resolve(client, sizeof(hidraw_devinfo)));
-            argument->bustype = BUS_USB;
-            argument->vendor = static_cast<__s16>(node.vendorId);
-            argument->product = static_cast<__s16>(node.productId);
-            Complete(client, 0, 0);
+            auto* info = reinterpret_cast<hidraw_devinfo*>(argument);
+            info->bustype = BUS_USB;
+            info->vendor = static_cast<__s16>(node.vendorId);
+            info->product = static_cast<__s16>(node.productId);
+            umockdev_ioctl_client_complete(client, 0, 0);
             break;
         }
         case _IOC_NR(HIDIOCGRAWNAME(0)):
@@ -607,40 +617,36 @@ bool SimulatedDeviceTree::Ioctl(UMockdevIoctlClient* client) {
             const std::string& text =
                 _IOC_NR(request) == _IOC_NR(HIDIOCGRAWNAME(0)) ? node.name : node.phys;
             const std::size_t length = std::min(text.size() + 1, size);
-            if (length > 0) {
-                std::memcpy(Resolve(client, size), text.c_str(), length);
-            }
-            Complete(client, static_cast<long>(length), 0);
+            std::copy_n(text.c_str(), length, argument);
+            umockdev_ioctl_client_complete(client, static_cast<long>(length), 0);
             break;
         }
         case _IOC_NR(HIDIOCSFEATURE(0)):
-            Feature(client, *file, true, size);
+            Feature(client, *file, true, {argument, size});
             break;
         case _IOC_NR(HIDIOCGFEATURE(0)):
-            Feature(client, *file, false, size);
+            Feature(client, *file, false, {argument, size});
             break;
         default:
-            Complete(client, -1, ENOTTY);
+            umockdev_ioctl_client_complete(client, -1, ENOTTY);
             break;
     }
     return true;
 }
 
 void SimulatedDeviceTree::Feature(UMockdevIoctlClient* client, OpenFile& file, bool set,
-                                  std::size_t length) {
-    std::uint8_t* bytes = Resolve(client, length);
+                                  std::span<std::uint8_t> report) {
     int error = 0;
     {
         std::lock_guard lock(mutex_);
         TakeFault(set ? setFault_ : getFault_, error);
     }
     bool vanished = false;
-    if (error == 0 && (!bytes || length < 2)) {
-        error = EINVAL;
+    if (error == 0 && report.size() < 2) {
+        error = EINVAL;  // a report id and at least one byte
     } else if (error == 0 && !file.feature) {
         error = ENODEV;
     } else if (error == 0) {
-        const std::span<std::uint8_t> report(bytes, length);
         const bool ok = set ? file.feature->SetFeature(report) : file.feature->GetFeature(report);
         if (!ok) {
             error = ErrnoFor(file.feature->LastError());
@@ -651,7 +657,8 @@ void SimulatedDeviceTree::Feature(UMockdevIoctlClient* client, OpenFile& file, b
         std::lock_guard lock(mutex_);
         requests_.push_back({file.node->devnode, set, error});
     }
-    Complete(client, error == 0 ? static_cast<long>(length) : -1, error);
+    umockdev_ioctl_client_complete(client, error == 0 ? static_cast<long>(report.size()) : -1,
+                                   error);
     if (vanished) {
         Update();  // the device left in the middle of the exchange
     }
@@ -660,7 +667,8 @@ void SimulatedDeviceTree::Feature(UMockdevIoctlClient* client, OpenFile& file, b
 bool SimulatedDeviceTree::Read(UMockdevIoctlClient* client) {
     OpenFile* file = FindOpenFile(client);
     if (!file || !file->node || !file->node->present) {
-        Complete(client, -1, EIO);  // what a read gives once the device is gone
+        umockdev_ioctl_client_complete(client, -1,
+                                       EIO);  // what a read gives once the device is gone
         return true;
     }
     if (file->reader.joinable()) {
@@ -682,7 +690,10 @@ bool SimulatedDeviceTree::Read(UMockdevIoctlClient* client) {
         if (!node->present) {
             read = -1;
         }
-        Complete(client, read > 0 ? read : -1, read > 0 ? 0 : read == 0 ? EAGAIN : EIO);
+        umockdev_ioctl_client_complete(client, read > 0 ? read : -1,
+                                       read > 0    ? 0
+                                       : read == 0 ? EAGAIN
+                                                   : EIO);
         g_object_unref(client);
     });
     return true;

@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -95,7 +96,8 @@ class SimulatedDeviceTree {
     void ReapClosedFiles();
     bool Ioctl(UMockdevIoctlClient* client);
     bool Read(UMockdevIoctlClient* client);
-    void Feature(UMockdevIoctlClient* client, OpenFile& file, bool set, std::size_t length);
+    void Feature(UMockdevIoctlClient* client, OpenFile& file, bool set,
+                 std::span<std::uint8_t> report);
 
     static void OnConnected(UMockdevIoctlBase*, UMockdevIoctlClient* client, void* self);
     static int OnIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, void* self);
