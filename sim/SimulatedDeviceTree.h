@@ -39,6 +39,13 @@ struct UeventListener {
 // (the creating process, and children started after it) sees this tree instead
 // of /sys and /dev. Feature ioctls and reads on the nodes are answered by the
 // emulator through its backend interfaces, so its timing and faults hold.
+//
+// Where umockdev cannot follow the kernel: a node always polls readable, so a
+// read waits for a report itself and answers EAGAIN after a short while; an
+// open cannot be refused by the tree, only by the node file's permissions or
+// its absence; a watcher's uevent socket holds ten events, and one more makes
+// umockdev abort, so the tree waits (a while) for watchers to read before it
+// announces the next device.
 class SimulatedDeviceTree {
   public:
     explicit SimulatedDeviceTree(emu::Qx9Emulator& emulator);
