@@ -18,6 +18,9 @@ namespace {
 using namespace std::chrono_literals;
 using test::Eventually;
 
+// The tool's start-up on the device's real timing, slowed down by a sanitizer.
+constexpr auto StartUpPatience = 30s;
+
 // One line of the trace file: "    1250 ms  OUT  cable   A1 0E 00 ...".
 struct Exchange {
     bool out = false;
@@ -116,11 +119,14 @@ TEST_F(ToolInSimulationTest, StartsOnTheCableFollowsItsUnplugAndQuitsCleanly) {
     const std::vector<Command> cableLoad{{command::ReadMouseInfo, status::Done},
                                          {command::ReadBattery, status::Done},
                                          {command::ReadConfig, status::Done}};
-    ASSERT_TRUE(Eventually([&] {
-        const auto dongle = Commands(Trace(), "dongle");
-        return !dongle.empty() && dongle.back().first == command::ReadDongleInfo &&
-               dongle.back().second != 0;
-    })) << "the start-up did not reach the dongle's version";
+    ASSERT_TRUE(Eventually(
+        [&] {
+            const auto dongle = Commands(Trace(), "dongle");
+            return !dongle.empty() && dongle.back().first == command::ReadDongleInfo &&
+                   dongle.back().second != 0;
+        },
+        StartUpPatience))
+        << "the start-up did not reach the dongle's version";
     EXPECT_EQ(Commands(Trace(), "cable"), cableLoad);
     EXPECT_EQ(Commands(Trace(), "dongle").back(), Command(command::ReadDongleInfo, status::Done));
     const auto startUp = Trace();

@@ -5,12 +5,13 @@
 
 namespace qx9::test {
 
-// Polls until the condition holds or five seconds have passed; its last value.
+// Polls until the condition holds or the patience ran out; its last value.
 template <typename Condition>
-bool Eventually(Condition condition) {
-    using namespace std::chrono_literals;
-    for (int i = 0; i < 500 && !condition(); ++i) {
-        std::this_thread::sleep_for(10ms);
+bool Eventually(Condition condition,
+                std::chrono::milliseconds patience = std::chrono::milliseconds(5000)) {
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    while (!condition() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return condition();
 }
