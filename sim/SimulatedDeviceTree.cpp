@@ -229,17 +229,13 @@ SimulatedDeviceTree::~SimulatedDeviceTree() {
             }
         }
     }
-    std::map<UMockdevIoctlClient*, std::unique_ptr<OpenFile>> files;
-    {
-        std::lock_guard lock(mutex_);
-        files.swap(openFiles_);
-    }
-    for (auto& [client, file] : files) {
+    // Ends umockdev's thread, the one that works on the open files.
+    g_object_unref(testbed_);
+    for (auto& [client, file] : openFiles_) {
         file.reset();
         g_object_unref(client);
     }
     g_object_unref(handler_);
-    g_object_unref(testbed_);
 }
 
 void SimulatedDeviceTree::PlugCable(bool plugged) {
@@ -466,12 +462,13 @@ std::vector<std::string> SimulatedDeviceTree::Opens() const {
     return opens_;
 }
 
-int SimulatedDeviceTree::OpenFiles(const std::string& devnode) {
+int SimulatedDeviceTree::OpenFiles(const std::string& devnode) const {
     WaitForOpensAccepted();
-    ReapClosedFiles();
     std::lock_guard lock(mutex_);
+    // umockdev tells of no close: a file counts as closed once its connection is.
     return static_cast<int>(std::count_if(openFiles_.begin(), openFiles_.end(), [&](const auto& e) {
-        return e.second->node && e.second->node->devnode == devnode;
+        return e.second->node && e.second->node->devnode == devnode &&
+               umockdev_ioctl_client_get_connected(e.first);
     }));
 }
 
@@ -540,8 +537,7 @@ void SimulatedDeviceTree::Connected(UMockdevIoctlClient* client) {
 }
 
 void SimulatedDeviceTree::ReapClosedFiles() {
-    // umockdev tells of no close: a file counts as closed once its client's
-    // connection is.
+    // On umockdev's thread, the one that works on the files.
     std::vector<std::pair<UMockdevIoctlClient*, std::unique_ptr<OpenFile>>> closed;
     {
         std::lock_guard lock(mutex_);

@@ -74,7 +74,7 @@ class SimulatedDeviceTree {
     std::string SyspathOf(const std::string& devnode) const;
     // Every open of a node so far, in order, and how many are still open.
     std::vector<std::string> Opens() const;
-    int OpenFiles(const std::string& devnode);
+    int OpenFiles(const std::string& devnode) const;
     std::vector<FeatureRequest> FeatureRequests() const;
     void ClearFeatureRequests();
     // The uevent sockets of the processes that watch this tree.

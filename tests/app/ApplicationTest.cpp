@@ -11,6 +11,7 @@
 
 #include "CUpdaterApp.h"
 #include "TerminationRequests.h"
+#include "support/CaseName.h"
 #include "support/MainWindowFixture.h"
 
 namespace qx9 {
@@ -56,12 +57,33 @@ TEST_F(ApplicationTest, TheSocketOfACrashedCopyIsReplaced) {
     EXPECT_TRUE(asked.wait(5000));
 }
 
-TEST_F(ApplicationTest, ATerminationSignalEndsTheRunAndReleasesTheInstance) {
+struct SignalCase {
+    const char* name;
+    int signal;
+};
+
+class TerminationSignalTest : public ::testing::TestWithParam<SignalCase> {};
+
+TEST_P(TerminationSignalTest, ArrivesInTheEventLoopAsARequest) {
+    TerminationRequests termination;
+    QSignalSpy requests(&termination, &TerminationRequests::Requested);
+
+    ASSERT_EQ(::raise(GetParam().signal), 0);
+
+    EXPECT_TRUE(requests.wait(5000));
+    EXPECT_EQ(requests.count(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TerminationSignalTest,
+                         ::testing::Values(SignalCase{"Terminate", SIGTERM},
+                                           SignalCase{"Interrupt", SIGINT},
+                                           SignalCase{"HangUp", SIGHUP}),
+                         test::CaseName{});
+
+TEST_F(ApplicationTest, QuitEndsTheRunAndReleasesTheInstance) {
     PlugMouseOnCable();
     CUpdaterApp app(Device(), Platform());
-    TerminationRequests termination;
-    QObject::connect(&termination, &TerminationRequests::Requested, [&app] { app.Quit(); });
-    QTimer::singleShot(0, [] { ::raise(SIGTERM); });
+    QTimer::singleShot(0, [&app] { app.Quit(); });
 
     EXPECT_EQ(app.Run(), 0);
 
