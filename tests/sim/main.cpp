@@ -9,7 +9,7 @@
 
 namespace {
 
-void AppendOption(const char* variable, const std::string& option) {
+[[maybe_unused]] void AppendOption(const char* variable, const std::string& option) {
     const char* earlier = std::getenv(variable);
     const std::string options = earlier && *earlier ? std::string(earlier) + ":" + option : option;
     ::setenv(variable, options.c_str(), 1);
