@@ -45,6 +45,15 @@ std::vector<std::string> PreloadEnvironment() {
     return variables;
 }
 
+std::vector<char*> EnvironmentBlock(std::vector<std::string>& variables) {
+    std::vector<char*> block;
+    for (std::string& variable : variables) {
+        block.push_back(variable.data());
+    }
+    block.push_back(nullptr);
+    return block;
+}
+
 bool Preloaded() {
     const char* preload = std::getenv("LD_PRELOAD");
     return preload && std::strstr(preload, Preload);
@@ -55,12 +64,7 @@ void RunUnderPreload(char** argv) {
         return;
     }
     std::vector<std::string> variables = PreloadEnvironment();
-    std::vector<char*> environment;
-    for (std::string& variable : variables) {
-        environment.push_back(variable.data());
-    }
-    environment.push_back(nullptr);
-    ::execve("/proc/self/exe", argv, environment.data());
+    ::execve("/proc/self/exe", argv, EnvironmentBlock(variables).data());
 }
 
 }  // namespace qx9::sim

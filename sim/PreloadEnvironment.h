@@ -9,6 +9,9 @@ namespace qx9::sim {
 // program that is to see the simulated device tree ("NAME=value" each).
 std::vector<std::string> PreloadEnvironment();
 
+// The variables as exec takes them: pointers into them, ending with null.
+std::vector<char*> EnvironmentBlock(std::vector<std::string>& variables);
+
 // Whether this process runs under the preload.
 bool Preloaded();
 

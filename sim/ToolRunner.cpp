@@ -43,16 +43,11 @@ bool ToolRunner::Start() {
         return false;
     }
     std::vector<std::string> variables = PreloadEnvironment();
-    std::vector<char*> environment;
-    for (std::string& variable : variables) {
-        environment.push_back(variable.data());
-    }
-    environment.push_back(nullptr);
     std::string program = options_.toolPath;
     char* arguments[] = {program.data(), nullptr};
     exitStatus_.reset();
-    if (::posix_spawn(&child_, program.c_str(), nullptr, nullptr, arguments, environment.data()) !=
-        0) {
+    if (::posix_spawn(&child_, program.c_str(), nullptr, nullptr, arguments,
+                      EnvironmentBlock(variables).data()) != 0) {
         child_ = -1;
         return false;
     }
