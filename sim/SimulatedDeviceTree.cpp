@@ -525,7 +525,7 @@ void SimulatedDeviceTree::Connected(UMockdevIoctlClient* client) {
     auto file = std::make_unique<OpenFile>();
     file->node = FindNode(devnode);
     if (file->node) {
-        file->feature = emulator_.Open(file->node->emulatorPath);
+        file->feature = emulator_.Open(file->node->emulatorPath).device;
     }
     g_object_ref(client);
     {

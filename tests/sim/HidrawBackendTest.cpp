@@ -93,9 +93,7 @@ class UnpluggedBeforeOpen final : public FeatureBackend {
         tree_.PlugCable(false);
         return listed;
     }
-    std::unique_ptr<FeatureDevice> Open(const std::string& path) override {
-        return real_.Open(path);
-    }
+    OpenedDevice Open(const std::string& path) override { return real_.Open(path); }
 
   private:
     FeatureBackend& real_;
@@ -110,7 +108,10 @@ TEST_F(HidrawDiscoveryTest, ANodeThatVanishesBeforeItsOpenIsNotFound) {
 
     EXPECT_FALSE(racingLink.DiscoverDevice(VendorId, WiredProductId));
     EXPECT_FALSE(racingLink.HoldsDevice());
-    EXPECT_EQ(backend.Open(node), nullptr);
+    EXPECT_EQ(racingLink.LastDiscovery().error, HidError::DeviceGone);
+    const OpenedDevice opened = backend.Open(node);
+    EXPECT_EQ(opened.device, nullptr);
+    EXPECT_EQ(opened.error, HidError::DeviceGone);
 }
 
 // Root opens any file; to be refused as a user is, this thread checks file
@@ -134,9 +135,12 @@ TEST_F(HidrawDiscoveryTest, ANodeTheUserMayNotOpenIsAClearFailure) {
     StatusListener listener(statusReports, link, clock, [](const StatusRecord&) {});
     WithoutRootFileAccess asUser;
 
-    EXPECT_EQ(backend.Open(CommandNode(WiredProductId)), nullptr);
+    const OpenedDevice opened = backend.Open(CommandNode(WiredProductId));
+    EXPECT_EQ(opened.device, nullptr);
+    EXPECT_EQ(opened.error, HidError::AccessDenied);
     EXPECT_EQ(link.DetectConnection(), LinkMode::None);
     EXPECT_FALSE(link.HoldsDevice());
+    EXPECT_EQ(link.LastDiscovery().error, HidError::AccessDenied);
     link.SetConnectionMode(LinkMode::Cable);
     EXPECT_EQ(listener.StartStatusListener(), listener::OpenFailed);
 }
