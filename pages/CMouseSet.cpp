@@ -78,6 +78,8 @@ void CMouseSet::OnRowButtonClicked(std::size_t row) {
 }
 
 void CMouseSet::OnEntryChosen(Entry entry) {
+    // An entry chosen through the accessibility tree leaves the menu open.
+    menu_->hide();
     switch (entry) {
         case Entry::KeyboardKey:
             ChooseKeyboardKey();
