@@ -2,33 +2,22 @@
 
 #include <array>
 #include <optional>
-#include <span>
 
 namespace qx9 {
 namespace {
 
-struct KeyToVk {
-    int key;
+template <typename From>
+struct ToVk {
+    From from;
     std::uint16_t vk;
 };
+using KeyToVk = ToVk<int>;
+using KeycodeToVk = ToVk<quint32>;
 
-struct KeycodeToVk {
-    quint32 keycode;
-    std::uint16_t vk;
-};
-
-std::optional<std::uint16_t> Find(std::span<const KeyToVk> table, int key) {
-    for (const KeyToVk& entry : table) {
-        if (entry.key == key) {
-            return entry.vk;
-        }
-    }
-    return std::nullopt;
-}
-
-std::optional<std::uint16_t> Find(std::span<const KeycodeToVk> table, quint32 keycode) {
-    for (const KeycodeToVk& entry : table) {
-        if (entry.keycode == keycode) {
+template <typename Table, typename From>
+std::optional<std::uint16_t> Find(const Table& table, From from) {
+    for (const auto& entry : table) {
+        if (entry.from == from) {
             return entry.vk;
         }
     }
