@@ -111,7 +111,7 @@ inline constexpr std::size_t ButtonChunkCount = 2;
 inline constexpr std::size_t ButtonChunkPayloadSize = ButtonSlotsPerChunk * ButtonSlotBytes;
 inline constexpr std::uint8_t ButtonPayloadLength = 0x1C;
 
-// Which button each slot of the block serves; slot 5 is the mouse's own.
+// Which button each slot of the block serves; no page shows slot 5.
 namespace slot {
 inline constexpr std::size_t Left = 0;
 inline constexpr std::size_t Right = 1;
