@@ -14,14 +14,12 @@
 #include "CMouseSet.h"
 #include "support/CaseName.h"
 #include "support/Clicks.h"
-#include "support/ConfigBlocks.h"
-#include "support/MainWindowFixture.h"
+#include "support/PageFixture.h"
 
 namespace qx9 {
 namespace {
 
 using buttons::SlotAction;
-using test::MainWindowFixture;
 
 constexpr int ButtonMappingTab = 2;
 constexpr std::array<const char*, 6> RowButtons{"mainButtonAction",    "middleButtonAction",
@@ -31,7 +29,7 @@ constexpr std::array<const char*, 6> RowButtons{"mainButtonAction",    "middleBu
 // Every slot with its own filter and parameters, so that a write that strays
 // or clears too much shows up.
 DeviceConfig MarkedConfig() {
-    DeviceConfig config = test::DefaultConfig();
+    DeviceConfig config = test::Defaults();
     for (std::size_t slot = 0; slot < ButtonSlotCount; ++slot) {
         ButtonSlot& button = config.Buttons[slot];
         button.Param1 = static_cast<std::uint16_t>(0x1100 + slot);
@@ -47,26 +45,18 @@ ButtonSlot With(const ButtonSlot& slot, const SlotAction& action) {
     return changed;
 }
 
-class ButtonMappingPageTest : public MainWindowFixture {
+class ButtonMappingPageTest : public test::PageFixture {
   protected:
     // The mouse on its cable holding `config`, loaded, with this page in front.
-    void StartWith(const DeviceConfig& config) {
-        emulator.SetConfigBlock(test::BlockOf(config));
-        PlugMouseOnCable();
-        ASSERT_TRUE(Start());
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        ClickTab(ButtonMappingTab);
-        ASSERT_TRUE(Page()->isVisible());
+    void Load(const DeviceConfig& config) {
+        StartWith(config, emu::Endpoint::Cable, ButtonMappingTab);
         start = store.EditConfig();
-        emulator.ClearTrace();
     }
-    void StartMarked() { StartWith(MarkedConfig()); }
+    void LoadMarked() { Load(MarkedConfig()); }
 
     CMouseSet* Page() const { return Find<CMouseSet>("CMouseSet"); }
     QPushButton* Row(const char* name) const { return Find<QPushButton>(name); }
     QCheckBox* LeftHandedBox() const { return Find<QCheckBox>("leftHandedBox"); }
-    bool ApplyEnabled() const { return Find<QPushButton>("applyButton")->isEnabled(); }
     const ButtonSlot& Slot(std::size_t slot) const { return store.EditConfig().Buttons[slot]; }
     std::vector<QString> Captions() const {
         std::vector<QString> captions;
@@ -178,32 +168,11 @@ void Click(QWidget& parent, const char* name) {
     }
 }
 
-void TypeInto(QWidget& parent, const char* box, const QString& text) {
-    auto* field = Child<QLineEdit>(parent, box);
-    field->setFocus(Qt::MouseFocusReason);
-    field->selectAll();
-    QTest::keyClicks(field, text);
-}
-
 // --- the form --------------------------------------------------------------------------
 
 TEST_F(ButtonMappingPageTest, EveryControlCarriesItsTemplateIdAndItsRole) {
-    StartMarked();
-    std::vector<int> ids;
-    for (QWidget* control : Page()->findChildren<QWidget*>()) {
-        const QVariant id = control->property("templateId");
-        if (!id.isValid()) {
-            continue;
-        }
-        ids.push_back(id.toInt());
-        EXPECT_FALSE(control->accessibleDescription().isEmpty())
-            << control->objectName().toStdString();
-        EXPECT_FALSE(
-            QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).isEmpty())
-            << control->objectName().toStdString() << " has no accessible name";
-    }
-    std::sort(ids.begin(), ids.end());
-    EXPECT_EQ(ids, (std::vector<int>{1028, 1039, 1040, 1041, 1042, 1043, 1044}));
+    LoadMarked();
+    EXPECT_EQ(NamedControlIds(Page()), (std::set<int>{1028, 1039, 1040, 1041, 1042, 1043, 1044}));
     EXPECT_EQ(Page()->property("templateId").toInt(), 139);
 }
 
@@ -227,7 +196,7 @@ TEST_F(ButtonMappingPageTest, WithoutADeviceThePageShowsItsStartingCaptionsDisab
 // --- loading -------------------------------------------------------------------------------
 
 TEST_F(ButtonMappingPageTest, LoadShowsEachRowsSlot) {
-    DeviceConfig config = test::DefaultConfig();
+    DeviceConfig config = test::Defaults();
     config.Buttons[slot::Left] = {0x01, 0xFF, 0, 0, 8};  // not shown while right-handed
     config.Buttons[slot::Right] = {0x20, 0xE2, 0, 0, 8};
     config.Buttons[slot::Middle] = {0x02, 0x03, 0x04, 0, 8};
@@ -235,7 +204,7 @@ TEST_F(ButtonMappingPageTest, LoadShowsEachRowsSlot) {
     config.Buttons[slot::Forward] = {0x0C, 0x00, 800, 1600, 8};
     config.Buttons[slot::WheelUp] = {0xFF, 0x00, 0, 0, 8};
     config.Buttons[slot::WheelDown] = {0x18, 0x96, 1, 0, 8};
-    StartWith(config);
+    Load(config);
 
     EXPECT_EQ(Captions(), (std::vector<QString>{"MUTE", "Shift+CTRL+A", "X: 800, Y: 1600",
                                                 "CPI LOOP", "DISABLE", "BROWSER"}));
@@ -246,10 +215,10 @@ TEST_F(ButtonMappingPageTest, LoadShowsEachRowsSlot) {
 }
 
 TEST_F(ButtonMappingPageTest, ARightButtonThatClicksLeftLoadsLeftHandedMode) {
-    DeviceConfig config = test::DefaultConfig();
+    DeviceConfig config = test::Defaults();
     config.Buttons[slot::Left] = {0x01, 0xFF, 0, 0, 8};
     config.Buttons[slot::Right] = {0x00, 0x01, 0, 0, 8};
-    StartWith(config);
+    Load(config);
 
     EXPECT_TRUE(LeftHandedBox()->isChecked());
     EXPECT_EQ(TextOf("mainButtonLabel"), "Left Button");
@@ -257,10 +226,10 @@ TEST_F(ButtonMappingPageTest, ARightButtonThatClicksLeftLoadsLeftHandedMode) {
 }
 
 TEST_F(ButtonMappingPageTest, AnActionNoEntryMakesKeepsTheRowsText) {
-    DeviceConfig config = test::DefaultConfig();
+    DeviceConfig config = test::Defaults();
     config.Buttons[slot::Middle] = {0x20, 0xB5, 0, 0, 8};
     config.Buttons[slot::Forward] = {0x20, 0x10, 0, 0, 8};
-    StartWith(config);
+    Load(config);
     EXPECT_EQ(Row("middleButtonAction")->text(), "NEXT");
     EXPECT_EQ(Row("forwardButtonAction")->text(), "FORWARD") << "its caption from the start";
 
@@ -273,7 +242,7 @@ TEST_F(ButtonMappingPageTest, AnActionNoEntryMakesKeepsTheRowsText) {
 // --- the menu ----------------------------------------------------------------------------
 
 TEST_F(ButtonMappingPageTest, TheMenuOpensBelowItsRowWithItsEntriesInOrder) {
-    StartMarked();
+    LoadMarked();
     QPushButton* row = Row("middleButtonAction");
     QMenu* menu = OpenMenu(row);
     ASSERT_NE(menu, nullptr);
@@ -294,7 +263,7 @@ TEST_F(ButtonMappingPageTest, TheMenuOpensBelowItsRowWithItsEntriesInOrder) {
 }
 
 TEST_F(ButtonMappingPageTest, FixedCpiIsOfferedToEveryRowButTheWheel) {
-    StartMarked();
+    LoadMarked();
     const std::vector<QString> loopOnly{"CPI LOOP"};
     const std::vector<QString> both{"CPI LOOP", "FIXED CPI"};
     for (const auto& [row, offered] :
@@ -321,7 +290,7 @@ class MenuChoiceTest : public ButtonMappingPageTest,
                        public ::testing::WithParamInterface<EntryCase> {};
 
 TEST_P(MenuChoiceTest, WritesTheEntryIntoTheRowsSlotOnly) {
-    StartMarked();
+    LoadMarked();
     Choose(GetParam().row, GetParam().path);
 
     const std::size_t slot = GetParam().slot;
@@ -363,14 +332,14 @@ INSTANTIATE_TEST_SUITE_P(
     test::CaseName{});
 
 TEST_F(ButtonMappingPageTest, ChoosingWhatTheSlotHoldsLeavesApplyOff) {
-    StartWith(test::DefaultConfig());
+    Load(test::Defaults());
     Choose("backButtonAction", Mouse("BACK"));
     EXPECT_EQ(Row("backButtonAction")->text(), "BACK");
     EXPECT_FALSE(ApplyEnabled());
 }
 
 TEST_F(ButtonMappingPageTest, TheMenuWorksByKeyboard) {
-    StartMarked();
+    LoadMarked();
     QPushButton* row = Row("wheelUpAction");
     row->setFocus(Qt::TabFocusReason);
     QTest::keyClick(row, Qt::Key_Space);
@@ -385,7 +354,7 @@ TEST_F(ButtonMappingPageTest, TheMenuWorksByKeyboard) {
 }
 
 TEST_F(ButtonMappingPageTest, TheMenuWorksThroughTheAccessibilityTree) {
-    StartMarked();
+    LoadMarked();
     const auto childNamed = [](QAccessibleInterface* parent, const QString& name) {
         for (int at = 0; at < parent->childCount(); ++at) {
             if (parent->child(at)->text(QAccessible::Name) == name) {
@@ -428,7 +397,7 @@ class KeyboardKeyChoiceTest : public ButtonMappingPageTest,
                               public ::testing::WithParamInterface<KeyChoiceCase> {};
 
 TEST_P(KeyboardKeyChoiceTest, StoresTheMaskAndTheKeysUsage) {
-    StartMarked();
+    LoadMarked();
     ChooseKeyboardKey("forwardButtonAction", [](CKeyboard& dialog) {
         if (GetParam().key != Qt::Key_unknown) {
             QTest::keyClick(dialog.windowHandle(), GetParam().key, GetParam().keyModifiers);
@@ -461,7 +430,7 @@ INSTANTIATE_TEST_SUITE_P(
     test::CaseName{});
 
 TEST_F(ButtonMappingPageTest, NoKeyChosenChangesNothing) {
-    StartMarked();
+    LoadMarked();
     ChooseKeyboardKey("middleButtonAction", [](CKeyboard& dialog) {
         QTest::keyClick(dialog.windowHandle(), Qt::Key_A);
         QTest::keyClick(dialog.windowHandle(), Qt::Key_Escape);
@@ -480,11 +449,11 @@ TEST_F(ButtonMappingPageTest, NoKeyChosenChangesNothing) {
 // --- fixed CPI -----------------------------------------------------------------------------
 
 TEST_F(ButtonMappingPageTest, FixedCpiStoresBothAxesAndOpensAt400EachTime) {
-    StartMarked();
-    ChooseFixedCpi("backButtonAction", [](CFixedCPI& dialog) {
+    LoadMarked();
+    ChooseFixedCpi("backButtonAction", [this](CFixedCPI& dialog) {
         Click(dialog, "xySettingsBox");
-        TypeInto(dialog, "xBox", "800");
-        TypeInto(dialog, "yBox", "1600");
+        Type(Child<QLineEdit>(dialog, "xBox"), "800");
+        Type(Child<QLineEdit>(dialog, "yBox"), "1600");
         Click(dialog, "okButton");
     });
     EXPECT_EQ(Row("backButtonAction")->text(), "X: 800, Y: 1600");
@@ -493,7 +462,7 @@ TEST_F(ButtonMappingPageTest, FixedCpiStoresBothAxesAndOpensAt400EachTime) {
     QString shownOnOpening;
     ChooseFixedCpi("mainButtonAction", [&](CFixedCPI& dialog) {
         shownOnOpening = Child<QLineEdit>(dialog, "yBox")->text();
-        TypeInto(dialog, "xBox", "800");
+        Type(Child<QLineEdit>(dialog, "xBox"), "800");
         Click(dialog, "okButton");
     });
     EXPECT_EQ(shownOnOpening, "400");
@@ -504,9 +473,9 @@ TEST_F(ButtonMappingPageTest, FixedCpiStoresBothAxesAndOpensAt400EachTime) {
 }
 
 TEST_F(ButtonMappingPageTest, ACancelledFixedCpiChangesNothing) {
-    StartMarked();
-    ChooseFixedCpi("middleButtonAction", [](CFixedCPI& dialog) {
-        TypeInto(dialog, "xBox", "800");
+    LoadMarked();
+    ChooseFixedCpi("middleButtonAction", [this](CFixedCPI& dialog) {
+        Type(Child<QLineEdit>(dialog, "xBox"), "800");
         dialog.close();  // the close box
     });
     EXPECT_EQ(dialogsAnswered, 1);
@@ -519,7 +488,7 @@ TEST_F(ButtonMappingPageTest, ACancelledFixedCpiChangesNothing) {
 TEST_F(ButtonMappingPageTest, LeftHandedOnAndOffRestoresBothButtonsAndTheirFilters) {
     DeviceConfig config = MarkedConfig();
     config.Buttons[slot::Right] = {0x20, 0xE2, 0, 0, 0xF1};
-    StartWith(config);
+    Load(config);
     ASSERT_EQ(Row("mainButtonAction")->text(), "MUTE");
 
     test::ClickCheckBox(LeftHandedBox());
@@ -536,7 +505,7 @@ TEST_F(ButtonMappingPageTest, LeftHandedOnAndOffRestoresBothButtonsAndTheirFilte
 }
 
 TEST_F(ButtonMappingPageTest, InLeftHandedModeTheFirstRowEditsTheLeftButton) {
-    StartWith(test::DefaultConfig());
+    Load(test::Defaults());
     test::ClickCheckBox(LeftHandedBox());
     Choose("mainButtonAction", Media("PLAY/PAUSE"));
 
@@ -546,9 +515,9 @@ TEST_F(ButtonMappingPageTest, InLeftHandedModeTheFirstRowEditsTheLeftButton) {
 }
 
 TEST_F(ButtonMappingPageTest, ALeftClickOnTheRightButtonLoadsAsLeftHandedMode) {
-    DeviceConfig config = test::DefaultConfig();
+    DeviceConfig config = test::Defaults();
     config.Buttons[slot::Left] = {0x00, 0x08, 0, 0, 8};
-    StartWith(config);
+    Load(config);
     Choose("mainButtonAction", Mouse("LEFT CLICK"));
     EXPECT_FALSE(LeftHandedBox()->isChecked()) << "only a load reads the mode";
 
@@ -561,7 +530,7 @@ TEST_F(ButtonMappingPageTest, ALeftClickOnTheRightButtonLoadsAsLeftHandedMode) {
 // --- keys on the page ----------------------------------------------------------------------
 
 TEST_F(ButtonMappingPageTest, EscapeIsSwallowedAndTabMovesAlongTheRows) {
-    StartMarked();
+    LoadMarked();
     Row("middleButtonAction")->setFocus(Qt::TabFocusReason);
     QTest::keyClick(Row("middleButtonAction"), Qt::Key_Escape);
     EXPECT_TRUE(window->isVisible());
