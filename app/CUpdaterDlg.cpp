@@ -108,7 +108,8 @@ void CUpdaterDlg::SetUpTabsAndPages() {
     advanced_ = new CSupportDlg(device_.store, device_.link, tabs);
     connect(advanced_, &CSupportDlg::EditConfigChanged, this, &CUpdaterDlg::RefreshApplyButton);
     connect(advanced_, &CSupportDlg::GlassModeChanged, basic_, &CSensorDlg::SetLodListForGlassMode);
-    buttons_ = new CMouseSet(tabs);
+    buttons_ = new CMouseSet(device_.store, platform_.notifier, tabs);
+    connect(buttons_, &CMouseSet::EditConfigChanged, this, &CUpdaterDlg::RefreshApplyButton);
     power_ = new CPower(device_.store, platform_.notifier, tabs);
     connect(power_, &CPower::EditConfigChanged, this, &CUpdaterDlg::RefreshApplyButton);
     connect(advanced_, &CSupportDlg::PowerSavingForcedChanged, power_,

@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "DeviceContract.h"
 #include "UiTexts.h"
 
 namespace qx9 {

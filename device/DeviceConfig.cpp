@@ -11,14 +11,14 @@ namespace {
 
 constexpr std::array<std::uint16_t, CpiLevelSlots> DefaultCpi{400, 800, 1600, 3200};
 constexpr std::array<ButtonSlot, ButtonSlotCount> DefaultButtons{{
-    {0x00, 0x01, 0, 0, 8},
-    {0x00, 0x02, 0, 0, 8},
-    {0x00, 0x04, 0, 0, 8},
-    {0x00, 0x08, 0, 0, 8},
-    {0x00, 0x10, 0, 0, 8},
-    {0x09, 0xF1, 0, 0, 8},
-    {0x01, 0x01, 0, 0, 8},
-    {0x01, 0xFF, 0, 0, 8},
+    {ActionMouseButton, 0x01, 0, 0, 8},
+    {ActionMouseButton, 0x02, 0, 0, 8},
+    {ActionMouseButton, 0x04, 0, 0, 8},
+    {ActionMouseButton, 0x08, 0, 0, 8},
+    {ActionMouseButton, 0x10, 0, 0, 8},
+    {ActionCpiLoop, 0xF1, 0, 0, 8},
+    {ActionWheel, 0x01, 0, 0, 8},
+    {ActionWheel, 0xFF, 0, 0, 8},
 }};
 
 bool IsAdvancedOffset(std::size_t offset) {

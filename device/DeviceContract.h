@@ -111,6 +111,28 @@ inline constexpr std::size_t ButtonChunkCount = 2;
 inline constexpr std::size_t ButtonChunkPayloadSize = ButtonSlotsPerChunk * ButtonSlotBytes;
 inline constexpr std::uint8_t ButtonPayloadLength = 0x1C;
 
+// Which button each slot of the block serves; no page shows slot 5.
+namespace slot {
+inline constexpr std::size_t Left = 0;
+inline constexpr std::size_t Right = 1;
+inline constexpr std::size_t Middle = 2;
+inline constexpr std::size_t Back = 3;
+inline constexpr std::size_t Forward = 4;
+inline constexpr std::size_t Spare = 5;
+inline constexpr std::size_t WheelUp = 6;
+inline constexpr std::size_t WheelDown = 7;
+}  // namespace slot
+
+// The kinds of action a button slot holds (its ActionType byte).
+inline constexpr std::uint8_t ActionMouseButton = 0x00;
+inline constexpr std::uint8_t ActionWheel = 0x01;
+inline constexpr std::uint8_t ActionKeyboardKey = 0x02;
+inline constexpr std::uint8_t ActionCpiLoop = 0x09;
+inline constexpr std::uint8_t ActionFixedCpi = 0x0C;
+inline constexpr std::uint8_t ActionLaunch = 0x18;
+inline constexpr std::uint8_t ActionMediaKey = 0x20;
+inline constexpr std::uint8_t ActionDisabled = 0xFF;
+
 // --- Device status byte and command results ----------------------------------
 namespace status {
 inline constexpr std::uint8_t Done = 1;

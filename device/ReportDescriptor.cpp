@@ -1,6 +1,7 @@
 #include "ReportDescriptor.h"
 
 #include <cstddef>
+#include <optional>
 
 namespace qx9 {
 namespace {
@@ -65,19 +66,26 @@ class CollectionScanner {
     }
 
     void Local(std::uint8_t tag, std::uint32_t value, std::size_t size) {
-        if (tag != LocalUsage || haveUsage_) {
+        if (tag != LocalUsage || usage_) {
             return;
         }
-        haveUsage_ = true;
-        // A four-byte usage carries its own page in the upper half.
-        usage_ = {size == 4 ? static_cast<std::uint16_t>(value >> 16) : usagePage_,
-                  static_cast<std::uint16_t>(value & 0xFFFF)};
+        usage_ = PendingUsage{value, size == 4};
+    }
+
+    // A usage takes the page in force when its main item is reached, unless a
+    // four-byte usage carries its own page in the upper half.
+    HidUsage CollectionUsage() const {
+        if (!usage_) {
+            return {usagePage_, 0};
+        }
+        return {usage_->extended ? static_cast<std::uint16_t>(usage_->value >> 16) : usagePage_,
+                static_cast<std::uint16_t>(usage_->value & 0xFFFF)};
     }
 
     bool Main(std::uint8_t tag, std::uint32_t value) {
         if (tag == MainCollection) {
             if (depth_ == 0 && value == ApplicationCollection) {
-                found_.push_back(haveUsage_ ? usage_ : HidUsage{usagePage_, 0});
+                found_.push_back(CollectionUsage());
             }
             ++depth_;
         } else if (tag == MainEndCollection) {
@@ -86,14 +94,18 @@ class CollectionScanner {
             }
             --depth_;
         }
-        haveUsage_ = false;
+        usage_.reset();
         return true;
     }
 
+    struct PendingUsage {
+        std::uint32_t value;
+        bool extended;
+    };
+
     std::uint16_t usagePage_ = 0;
     std::vector<std::uint16_t> pushed_;
-    HidUsage usage_;
-    bool haveUsage_ = false;
+    std::optional<PendingUsage> usage_;
     std::size_t depth_ = 0;
     std::vector<HidUsage> found_;
 };

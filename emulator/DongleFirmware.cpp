@@ -5,49 +5,51 @@
 namespace qx9::emu {
 namespace {
 
-using namespace std::chrono_literals;
+constexpr bool ViaDongle = true;
 
-constexpr auto LinkCheckTime = 200ms;
-constexpr auto InfoTime = 100ms;
-constexpr auto PairTime = 200ms;
-
-Outcome Done(std::chrono::milliseconds time, std::span<const std::uint8_t> data = {}) {
-    return {MakeReply(CommandReportId, CommandReportSize, status::Done, data), time, {}};
+std::uint8_t LinkCheckStatus(RadioLink link) {
+    switch (link) {
+        case RadioLink::Up:
+            return fw::Done;
+        case RadioLink::NotPaired:
+            return fw::LinkNotPaired;
+        case RadioLink::MouseSilent:
+            return fw::LinkMouseSilent;
+        case RadioLink::OutOfRange:
+            return fw::LinkSearching;
+    }
+    return fw::NotDone;
 }
 
 }  // namespace
 
-bool DongleFirmware::Handles(std::uint8_t code) {
-    return code == command::LinkCheck || code == command::ReadDongleInfo ||
-           code == command::PairDongle;
-}
-
-Outcome DongleFirmware::Execute(std::span<const std::uint8_t> request) {
-    const std::uint8_t code = request[1];
-    if (code == command::LinkCheck) {
-        const std::uint8_t sub = request[SubCodeOffset];
-        if (sub != command::LinkCheckSubCode && sub != command::LinkCheckAltSubCode) {
-            return {{}, {}, "unknown link check sub-code " + std::to_string(sub)};
+Outcome DongleFirmware::Execute(const fw::CommandShape& shape,
+                                std::span<const std::uint8_t> request, RadioLink link,
+                                MouseFirmware& mouse) {
+    switch (shape.command) {
+        case fw::Command::LinkCheck:
+            return Answer(shape, ViaDongle, LinkCheckStatus(link));
+        case fw::Command::LinkCheckAlt:
+            // The alternative check asks after the receiver itself, which
+            // answers whatever became of its mouse.
+            return Answer(shape, ViaDongle, fw::Done);
+        case fw::Command::DongleInfo: {
+            std::array<std::uint8_t, 14> info{};
+            info[fw::DongleVersionAt] = static_cast<std::uint8_t>(state.firmwareVersion & 0xFF);
+            info[fw::DongleVersionAt + 1] = static_cast<std::uint8_t>(state.firmwareVersion >> 8);
+            return Answer(shape, ViaDongle, fw::Done, info);
         }
-        if (auto why = CheckRequest(request, sub, 0, 0, 0); !why.empty()) {
-            return {{}, {}, why};
-        }
-        return Done(LinkCheckTime);
+        case fw::Command::Pair:
+            state.pairingRequested = true;
+            return Answer(shape, ViaDongle, fw::Done);
+        default:
+            break;
     }
-    if (auto why = CheckRequest(request, 0, 0, 0, 0); !why.empty()) {
-        return {{}, {}, why};
+    if (link != RadioLink::Up) {
+        // Gives up on the mouse within the command's time, on its own report.
+        return Answer(shape, ViaDongle, fw::NotDone);
     }
-    if (code == command::ReadDongleInfo) {
-        std::array<std::uint8_t, DeviceInfoSize> info{};
-        info[1] = static_cast<std::uint8_t>(state.firmwareVersion & 0xFF);
-        info[2] = static_cast<std::uint8_t>(state.firmwareVersion >> 8);
-        return Done(InfoTime, info);
-    }
-    if (code == command::PairDongle) {
-        state.pairingRequested = true;
-        return Done(PairTime);
-    }
-    return {{}, {}, "the dongle does not know command " + std::to_string(code)};
+    return mouse.Execute(shape, request, ViaDongle);
 }
 
 }  // namespace qx9::emu

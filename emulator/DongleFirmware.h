@@ -4,6 +4,7 @@
 #include <span>
 
 #include "Firmware.h"
+#include "MouseFirmware.h"
 
 namespace qx9::emu {
 
@@ -13,12 +14,17 @@ struct DongleState {
     bool pairingRequested = false;
 };
 
-// The receiver's own commands: the two link checks, its information and
-// pairing. Everything else it forwards to the mouse.
+// What the dongle knows of its mouse over the radio.
+enum class RadioLink : std::uint8_t { Up, NotPaired, MouseSilent, OutOfRange };
+
+// The receiver: its own link checks, information and pairing. The mouse's
+// commands it passes over the radio, or answers not done when the mouse cannot
+// be reached.
 class DongleFirmware {
   public:
-    static bool Handles(std::uint8_t code);
-    Outcome Execute(std::span<const std::uint8_t> request);
+    // A request already read against the table.
+    Outcome Execute(const fw::CommandShape& shape, std::span<const std::uint8_t> request,
+                    RadioLink link, MouseFirmware& mouse);
 
     DongleState state;
 };

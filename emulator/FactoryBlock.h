@@ -3,11 +3,11 @@
 #include <array>
 #include <cstdint>
 
-#include "DeviceContract.h"
+#include "WireTables.h"
 
 namespace qx9::emu {
 
-using Block = std::array<std::uint8_t, ConfigBlockSize>;
+using Block = std::array<std::uint8_t, fw::BlockSize>;
 
 // The block a new or reset mouse holds, written out as the firmware stores it.
 Block FactoryBlock();

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "DeviceContract.h"
+#include "WireTables.h"
 
 namespace qx9::emu {
 
@@ -15,17 +15,22 @@ namespace qx9::emu {
 struct Outcome {
     std::vector<std::uint8_t> reply;
     std::chrono::milliseconds processing{};
-    std::string violation;  // non-empty: the tool broke the contract
+    std::string violation;  // non-empty: the host broke the contract
 };
 
-// A reply report of the given id and size carrying a status and data.
-std::vector<std::uint8_t> MakeReply(std::uint8_t reportId, std::size_t size, std::uint8_t status,
-                                    std::span<const std::uint8_t> data = {});
+Outcome Violation(std::string why);
 
-// The request layout every command shares: report id, code, then the given
-// sub-code, length byte and chunk number, zeros elsewhere in the header, and
-// nothing in the payload past its data. Empty when the report conforms.
-std::string CheckRequest(std::span<const std::uint8_t> report, std::uint8_t subCode,
-                         std::uint8_t lengthByte, std::uint8_t chunk, std::size_t payloadSize);
+// The reply to a command of this shape, on its report, with a status and data,
+// ready after the command's processing time.
+Outcome Answer(const fw::CommandShape& shape, bool viaDongle, std::uint8_t status,
+               std::span<const std::uint8_t> data = {});
+
+// A request read against the firmware's table: its shape, or why it is not one
+// the firmware accepts (then the shape is null).
+struct Request {
+    const fw::CommandShape* shape = nullptr;
+    std::string violation;
+};
+Request ReadRequest(std::span<const std::uint8_t> report);
 
 }  // namespace qx9::emu

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -15,6 +14,8 @@
 
 #include "Clock.h"
 #include "DongleFirmware.h"
+#include "Endpoints.h"
+#include "FaultInjection.h"
 #include "FeatureBackend.h"
 #include "MouseFirmware.h"
 #include "StatusBackend.h"
@@ -22,11 +23,11 @@
 
 namespace qx9::emu {
 
-// The two USB devices the tool can meet: the mouse on its cable and the dongle.
-enum class Endpoint : std::uint8_t { Cable, Dongle };
-
 // The mouse, its dongle and the cable as the tool sees them through HID. Strict:
-// a request outside the device contract is recorded as a violation and fails.
+// a request outside the device contract is recorded as a violation and fails;
+// each command takes the whole wait the tool must keep for it, so a shorter
+// wait meets a busy reply; a read with no reply to give, and a command sent
+// over an unread reply or into a button chunk being stored, are violations.
 // All members may be called from any thread.
 class Qx9Emulator final : public FeatureBackend, public StatusBackend {
   public:
@@ -106,15 +107,12 @@ class Qx9Emulator final : public FeatureBackend, public StatusBackend {
   private:
     class Device;
     class StatusReader;
-    using StatusReport = std::array<std::uint8_t, StatusReportSize>;
+    using StatusReport = std::array<std::uint8_t, fw::StatusReportSize>;
     struct Pending {
         std::vector<std::uint8_t> reply;
         std::chrono::milliseconds readyAt{};
-    };
-    struct Refusal {
-        std::uint8_t status;
-        int remaining;
-        int skip;
+        bool readTried = false;
+        bool storesChunk = false;
     };
     struct OpenedInterface {
         Endpoint endpoint;
@@ -126,6 +124,9 @@ class Qx9Emulator final : public FeatureBackend, public StatusBackend {
         bool plugged = false;
         std::uint64_t generation = 0;
         std::optional<Pending> pending;
+        bool lastSendFailed = false;
+        // Until then the mouse stores a button chunk and takes no command.
+        std::chrono::milliseconds acceptsAt{};
         std::deque<StatusReport> statusQueue;
     };
 
@@ -137,13 +138,15 @@ class Qx9Emulator final : public FeatureBackend, public StatusBackend {
     // The plugged interface at this path, unless an open is to fail; else why not.
     std::optional<OpenedInterface> TakeOpen(const std::string& path, HidError& error);
     bool MouseInRange() const;
+    RadioLink Radio() const;
+    // Why the host may not send on this port now; empty when it may.
+    std::string SendRefusedBecause(const Port& port) const;
     std::optional<Endpoint> MouseReportsOn() const;
     void QueueStatus(Endpoint endpoint, const StatusReport& report);
     int ReadStatus(Endpoint endpoint, std::uint64_t generation, std::span<std::uint8_t> buffer,
                    std::chrono::milliseconds timeout);
-    Outcome Execute(Endpoint endpoint, std::span<const std::uint8_t> report);
-    std::optional<std::uint8_t> TakeRefusal(std::uint8_t code);
-    bool TakeFault(int& counter);
+    Outcome Execute(Endpoint endpoint, const fw::CommandShape& shape,
+                    std::span<const std::uint8_t> report);
     void Plug(Endpoint endpoint, bool plugged);
     void Record(Endpoint endpoint, Direction direction, std::span<const std::uint8_t> bytes,
                 bool ok);
@@ -166,17 +169,7 @@ class Qx9Emulator final : public FeatureBackend, public StatusBackend {
     bool statusCollectionHidden_ = false;
     int openStatusReaders_ = 0;
     std::condition_variable statusChanged_;
-
-    int failSends_ = 0;
-    int failSendsAfter_ = 0;
-    HidError sendError_ = HidError::None;
-    int failReads_ = 0;
-    HidError readError_ = HidError::None;
-    int failOpens_ = 0;
-    HidError openError_ = HidError::Other;
-    bool repliesBusy_ = false;
-    bool vanishNext_ = false;
-    std::map<std::uint8_t, Refusal> refusals_;
+    FaultInjection faults_;
 
     std::vector<TraceEntry> trace_;
     std::function<void(const TraceEntry&)> observer_;

@@ -40,6 +40,10 @@ inline constexpr char CommandLineHelp[] =
     "  --help     print this help and exit\n"
     "  --version  print the version and exit\n";
 
+// The first row of the Button Mapping page edits whichever main button is not the left click.
+inline constexpr char RightButtonRow[] = "Right Button";
+inline constexpr char LeftButtonRow[] = "Left Button";
+
 inline constexpr const char* TabTitles[] = {
     "  Basic Settings  ", "  Advanced Settings  ", "  Button Mapping  ",
     "  Power Settings  ", "  Pairing  ",

@@ -43,4 +43,11 @@ HidError HidErrorFromErrno(int error) {
     return HidError::Other;
 }
 
+HidError FeatureReadError(int outcome, std::size_t reportSize, int error) {
+    if (outcome < 0) {
+        return HidErrorFromErrno(error);
+    }
+    return static_cast<std::size_t>(outcome) < reportSize ? HidError::Other : HidError::None;
+}
+
 }  // namespace qx9

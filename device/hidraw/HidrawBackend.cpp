@@ -74,7 +74,9 @@ class HidrawDevice final : public FeatureDevice {
     }
 
     bool GetFeature(std::span<std::uint8_t> report) override {
-        return Check(::ioctl(fd_, HIDIOCGFEATURE(report.size()), report.data()));
+        const int outcome = ::ioctl(fd_, HIDIOCGFEATURE(report.size()), report.data());
+        lastError_ = FeatureReadError(outcome, report.size(), errno);
+        return lastError_ == HidError::None;
     }
 
     HidError LastError() const override { return lastError_; }

@@ -84,11 +84,11 @@ TEST_F(MainWindowTest, MouseOnCableWithDongleLoadsOnTheCableAndReadsTheDongle) {
     EXPECT_EQ(window->MouseRecognition(), recognition::Recognised);
 
     using Sent = std::vector<std::pair<std::string, std::uint8_t>>;
-    EXPECT_EQ(SentCommands(), (Sent{{"cable", command::ReadMouseInfo},
-                                    {"cable", command::ReadBattery},
-                                    {"cable", command::ReadConfig},
-                                    {"dongle", command::LinkCheck},
-                                    {"dongle", command::ReadDongleInfo}}));
+    EXPECT_EQ(SentCommands(), (Sent{{"cable", 0x0E},
+                                    {"cable", 0xB4},
+                                    {"cable", 0x12},
+                                    {"dongle", 0x0F},
+                                    {"dongle", 0x0D}}));
 
     // The link is back on the mouse's cable.
     EXPECT_EQ(link.ConnectionMode(), LinkMode::Cable);
@@ -142,7 +142,7 @@ TEST_F(MainWindowTest, AForeignMouseThroughTheDongleIsNotTakenForOurs) {
 
 TEST_F(MainWindowTest, AFailedCableLoadKeepsWiredWithTheInputsDisabled) {
     PlugMouseOnCable();
-    emulator.RefuseCommand(command::ReadConfig, status::NotDone);
+    emulator.RefuseCommand(0x12, 2);
     ASSERT_TRUE(Start());
 
     EXPECT_EQ(TextOf("connectionText"), QString::fromUtf8(text::Wired));

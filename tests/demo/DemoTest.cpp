@@ -112,9 +112,15 @@ TEST_F(DemoTest, ApplyFactoryResetAndPairingFromTheWindowReachTheEmulatedDevices
     auto* apply = window->findChild<QPushButton*>("applyButton");
     ASSERT_TRUE(ripple && apply);
 
+    // An edit on each settings page, then one APPLY.
     ripple->click();
+    window->findChild<QCheckBox*>("motionSyncBox")->click();
+    window->findChild<QCheckBox*>("deepSleepBox")->click();
     apply->click();
-    EXPECT_EQ(demo->Emulator().ConfigBlock()[0x0B], 1) << "ripple control on in the mouse";
+    const emu::Block stored = demo->Emulator().ConfigBlock();
+    EXPECT_EQ(stored[0x0B], 1) << "ripple control on in the mouse";
+    EXPECT_EQ(stored[0x0C], 1) << "motion sync on";
+    EXPECT_EQ(stored[0x03] & 0x80, 0x80) << "deep sleep off";
     EXPECT_FALSE(apply->isEnabled());
 
     window->findChild<QPushButton*>("factoryResetButton")->click();

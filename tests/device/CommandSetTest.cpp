@@ -12,74 +12,7 @@ namespace {
 
 using emu::Endpoint;
 using test::EmulatorFixture;
-using Bytes = std::vector<std::uint8_t>;
-
-// A report: the given leading bytes, zeros up to `payloadAt`, the payload, and
-// zeros to the end.
-Bytes Report(Bytes head, Bytes payload) {
-    Bytes report(CommandReportSize, 0);
-    std::copy(head.begin(), head.end(), report.begin());
-    std::copy(payload.begin(), payload.end(), report.begin() + PayloadOffset);
-    return report;
-}
-
-class CommandSetTest : public EmulatorFixture {
-  protected:
-    std::vector<Bytes> SentBytes() const {
-        std::vector<Bytes> sent;
-        for (const auto& entry : Sends()) {
-            sent.push_back(entry.bytes);
-        }
-        return sent;
-    }
-};
-
-// --- exact bytes of the three writes ---------------------------------------------
-
-struct WriteCase {
-    const char* name;
-    std::function<std::uint8_t(CommandSet&, const DeviceConfig&)> write;
-    std::vector<Bytes> reports;
-};
-
-class WriteBytesTest : public CommandSetTest, public ::testing::WithParamInterface<WriteCase> {};
-
-TEST_P(WriteBytesTest, DefaultsGoOutExactly) {
-    Connect(Endpoint::Cable);
-    EXPECT_EQ(GetParam().write(commands, store.EditConfig()), result::Done);
-    EXPECT_EQ(SentBytes(), GetParam().reports);
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(
-    Cases, WriteBytesTest,
-    ::testing::Values(
-        WriteCase{"Sensor",
-                  [](CommandSet& c, const DeviceConfig& d) {
-                      return c.WriteSensorSettings(d, CableWaits.settingsWrite);
-                  },
-                  {Report({0xA1, 0x14, 0x0F, 0x1C},
-                          {0x00, 0x01, 0x03, 0x00, 0x00, 0x00, 0x04, 0x01,
-                           0x00, 0x90, 0x01, 0x90, 0x01, 0x00, 0x20, 0x03, 0x20, 0x03,
-                           0x00, 0x40, 0x06, 0x40, 0x06, 0x00, 0x80, 0x0C, 0x80, 0x0C})}},
-        WriteCase{"Advanced",
-                  [](CommandSet& c, const DeviceConfig& d) {
-                      return c.WriteAdvancedSettings(d, CableWaits.settingsWrite);
-                  },
-                  {Report({0xA1, 0x15, 0x0F, 0x0A},
-                          {0x00, 0x02, 0x01, 0x01, 0x08, 0x08, 0x08, 0x08, 0x08, 0x03, 0x00})}},
-        WriteCase{"Buttons",
-                  [](CommandSet& c, const DeviceConfig& d) {
-                      return c.WriteButtonMapping(d, CableWaits.settingsWrite);
-                  },
-                  {Report({0xA1, 0x16, 0x0F, 0x1C, 0x00, 0x00, 0x01},
-                          {0x00, 0x01, 0, 0, 0, 0, 0x08, 0x00, 0x02, 0, 0, 0, 0, 0x08,
-                           0x00, 0x04, 0, 0, 0, 0, 0x08, 0x00, 0x08, 0, 0, 0, 0, 0x08}),
-                   Report({0xA1, 0x16, 0x0F, 0x1C, 0x00, 0x00, 0x02},
-                          {0x00, 0x10, 0, 0, 0, 0, 0x08, 0x09, 0xF1, 0, 0, 0, 0, 0x08,
-                           0x01, 0x01, 0, 0, 0, 0, 0x08, 0x01, 0xFF, 0, 0, 0, 0, 0x08})}}),
-    test::CaseName{});
-// clang-format on
+using CommandSetTest = EmulatorFixture;
 
 TEST_F(CommandSetTest, WritesLandAtTheirBlockOffsetsAndReadBack) {
     Connect(Endpoint::Cable);
@@ -170,6 +103,70 @@ INSTANTIATE_TEST_SUITE_P(
                         result::SendFailed, 0ms}),
     test::CaseName{});
 
+// A device that stays busy: after the command's wait, the read and two re-reads
+// spaced by the command's busy base plus 200 and 400 ms; its status comes back.
+struct BusyCase {
+    const char* name;
+    Endpoint endpoint;
+    std::function<std::uint8_t(CommandSet&, ConfigStore&)> run;
+    Milliseconds waited;
+    std::size_t reads;
+};
+
+class BusyRereadTest : public CommandSetTest, public ::testing::WithParamInterface<BusyCase> {};
+
+TEST_P(BusyRereadTest, SpacesTheRereadsByTheCommandsBusyBase) {
+    Connect(GetParam().endpoint);
+    emulator.KeepRepliesBusy(true);
+    EXPECT_EQ(GetParam().run(commands, store), 3);
+    EXPECT_EQ(Elapsed(), GetParam().waited);
+    EXPECT_EQ(emulator.Trace().size() - Sends().size(), GetParam().reads);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BusyRereadTest,
+    ::testing::Values(
+        BusyCase{"LinkCheck", Endpoint::Dongle, [](CommandSet& c, auto&) { return c.LinkCheck(); },
+                 300ms + 500ms + 700ms, 3},
+        BusyCase{"LinkCheckAlt", Endpoint::Dongle,
+                 [](CommandSet& c, auto&) { return c.LinkCheckAlt(); }, 300ms + 500ms + 700ms, 3},
+        BusyCase{"ReadDongleInfo", Endpoint::Dongle,
+                 [](CommandSet& c, auto&) { return c.ReadDongleInfo(anyInfo); },
+                 150ms + 220ms + 420ms, 3},
+        BusyCase{"ReadMouseInfo", Endpoint::Cable,
+                 [](CommandSet& c, auto&) { return c.ReadMouseInfo(anyInfo, CableWaits.mouseInfo); },
+                 150ms + 300ms + 500ms, 3},
+        // The battery read's busy base is its wait.
+        BusyCase{"ReadBattery", Endpoint::Dongle,
+                 [](CommandSet& c, auto&) { return c.ReadBattery(anyLevel, DongleWaits.battery); },
+                 350ms + 550ms + 750ms, 3},
+        BusyCase{"ReadConfig", Endpoint::Cable,
+                 [](CommandSet& c, auto&) { return c.ReadConfig(CableWaits.config); },
+                 110ms + 400ms + 600ms, 3},
+        BusyCase{"WriteSensor", Endpoint::Cable,
+                 [](CommandSet& c, ConfigStore& s) {
+                     return c.WriteSensorSettings(s.EditConfig(), CableWaits.settingsWrite);
+                 },
+                 500ms + 300ms + 500ms, 3},
+        BusyCase{"WriteAdvanced", Endpoint::Dongle,
+                 [](CommandSet& c, ConfigStore& s) {
+                     return c.WriteAdvancedSettings(s.EditConfig(), DongleWaits.settingsWrite);
+                 },
+                 880ms + 300ms + 500ms, 3},
+        BusyCase{"WriteButtonsBothChunks", Endpoint::Cable,
+                 [](CommandSet& c, ConfigStore& s) {
+                     return c.WriteButtonMapping(s.EditConfig(), CableWaits.settingsWrite);
+                 },
+                 2 * (500ms + 300ms + 500ms + 100ms), 6},
+        BusyCase{"FactoryReset", Endpoint::Cable,
+                 [](CommandSet& c, auto&) { return c.FactoryReset(CableWaits.factoryReset); },
+                 800ms + 500ms + 700ms, 3},
+        BusyCase{"PairDongle", Endpoint::Dongle, [](CommandSet& c, auto&) { return c.PairDongle(); },
+                 300ms + 250ms + 450ms, 3}),
+    test::CaseName{});
+// clang-format on
+
 // --- replies -----------------------------------------------------------------------
 
 TEST_F(CommandSetTest, ReadConfigStoresTheBlockAndUnpacksItIntoEditOnly) {
@@ -192,9 +189,9 @@ TEST_F(CommandSetTest, ReadConfigRefusedLeavesEverythingAsItWas) {
     Connect(Endpoint::Cable);
     store.EditConfig().MotionSync = 1;
     const DeviceConfig before = store.EditConfig();
-    emulator.RefuseCommand(command::ReadConfig, status::NotDone);
+    emulator.RefuseCommand(0x12, 2);
 
-    EXPECT_EQ(commands.ReadConfig(CableWaits.config), status::NotDone);
+    EXPECT_EQ(commands.ReadConfig(CableWaits.config), 2);
     EXPECT_EQ(store.EditConfig(), before);
     EXPECT_EQ(store.ConfigBlock(), ConfigBlockData{});
 }
@@ -228,8 +225,8 @@ TEST_F(CommandSetTest, InformationReadsDecodeTheirReplyBytes) {
 
 TEST_F(CommandSetTest, RefusedReadsLeaveTheirOutputsUntouched) {
     Connect(Endpoint::Cable);
-    emulator.RefuseCommand(command::ReadMouseInfo, 5);
-    emulator.RefuseCommand(command::ReadBattery, 2);
+    emulator.RefuseCommand(0x0E, 5);
+    emulator.RefuseCommand(0xB4, 2);
     DeviceInfo mouse;
     mouse.bytes.fill(0x77);
     std::uint8_t battery = 42;
@@ -243,15 +240,7 @@ TEST_F(CommandSetTest, RefusedReadsLeaveTheirOutputsUntouched) {
 TEST_F(CommandSetTest, ASkippedWaitMeetsABusyDeviceAndTheRereadRuleCoversIt) {
     Connect(Endpoint::Cable);
     EXPECT_EQ(commands.ReadConfig(0ms), result::Done);
-    EXPECT_EQ(Elapsed(), wire::ReadConfig.busyBase + 200ms);
-}
-
-TEST_F(CommandSetTest, ADeviceThatStaysBusyPassesItsStatusThrough) {
-    Connect(Endpoint::Cable);
-    emulator.KeepRepliesBusy(true);
-    DeviceInfo mouse;
-    EXPECT_EQ(commands.ReadMouseInfo(mouse, CableWaits.mouseInfo), status::Busy);
-    EXPECT_EQ(Elapsed(), CableWaits.mouseInfo + 2 * wire::ReadMouseInfo.busyBase + 600ms);
+    EXPECT_EQ(Elapsed(), 200ms + 200ms) << "the re-read after the busy base and 200 ms";
 }
 
 TEST_F(CommandSetTest, ADeviceThatVanishesMidCommandGivesNoReply) {
@@ -269,7 +258,19 @@ TEST_F(CommandSetTest, TheDongleAnswersForItselfWhileTheMouseIsOff) {
     DeviceInfo mouse;
     EXPECT_EQ(commands.DonglePreamble(), result::Done);
     EXPECT_EQ(commands.ReadDongleInfo(dongle), result::Done);
-    EXPECT_EQ(commands.ReadMouseInfo(mouse, DongleWaits.mouseInfo), status::NotDone);
+    EXPECT_EQ(commands.ReadMouseInfo(mouse, DongleWaits.mouseInfo), 2);
+}
+
+// The dongle gives up on a mouse it cannot reach and says so on the report the
+// command is answered on.
+TEST_F(CommandSetTest, ReadConfigThroughTheDongleWithTheMouseAwayIsNotDone) {
+    Connect(Endpoint::Dongle);
+    emulator.SetWirelessLink(false);
+    store.EditConfig().MotionSync = 1;
+    const DeviceConfig before = store.EditConfig();
+
+    EXPECT_EQ(commands.ReadConfig(DongleWaits.config), 2);
+    EXPECT_EQ(store.EditConfig(), before);
 }
 
 TEST_F(CommandSetTest, PairDongleAsksTheDongleToPair) {
@@ -289,6 +290,37 @@ TEST_F(CommandSetTest, FactoryResetRestoresTheFactoryBlock) {
 
 // --- the dongle preamble ---------------------------------------------------------
 
+// The dongle's link check says how its mouse is: reachable, silent (switched
+// off), never paired, or out of range while the dongle still searches, which
+// reads as busy until the re-reads give up. The alternative check asks after
+// the dongle itself.
+struct LinkCase {
+    const char* name;
+    std::function<void(emu::Qx9Emulator&)> state;
+    std::uint8_t linkCheck;
+    Milliseconds waited;
+};
+
+class LinkCheckTest : public CommandSetTest, public ::testing::WithParamInterface<LinkCase> {};
+
+TEST_P(LinkCheckTest, AnswersByTheStateOfTheLink) {
+    Connect(Endpoint::Dongle);
+    GetParam().state(emulator);
+    EXPECT_EQ(commands.LinkCheck(), GetParam().linkCheck);
+    EXPECT_EQ(Elapsed(), GetParam().waited);
+    EXPECT_EQ(commands.LinkCheckAlt(), result::Done);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LinkCheckTest,
+    ::testing::Values(
+        LinkCase{"MouseReachable", [](auto&) {}, 1, 300ms},
+        LinkCase{"MouseOff", [](emu::Qx9Emulator& e) { e.SetMousePowered(false); }, 8, 300ms},
+        LinkCase{"NotPaired", [](emu::Qx9Emulator& e) { e.SetPaired(false); }, 17, 300ms},
+        LinkCase{"OutOfRange", [](emu::Qx9Emulator& e) { e.SetWirelessLink(false); }, 3,
+                 300ms + 500ms + 700ms}),
+    test::CaseName{});
+
 struct PreambleCase {
     const char* name;
     std::function<void(emu::Qx9Emulator&)> fault;
@@ -306,7 +338,7 @@ TEST_P(DonglePreambleTest, FallsBackToTheAlternativeCheckOnce) {
     const auto sends = Sends();
     EXPECT_EQ(sends.size(), GetParam().checks);
     if (sends.size() == 2) {
-        EXPECT_EQ(sends[1].bytes[SubCodeOffset], command::LinkCheckAltSubCode);
+        EXPECT_EQ(sends[1].bytes[2], 0x0F) << "the alternative check";
     }
 }
 
@@ -314,11 +346,15 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, DonglePreambleTest,
     ::testing::Values(
         PreambleCase{"FirstCheckAnswers", [](auto&) {}, result::Done, 1},
-        PreambleCase{"FirstBusyAlternativeAnswers",
-                     [](emu::Qx9Emulator& e) { e.RefuseCommand(command::LinkCheck, 8, 1); },
+        PreambleCase{"MouseOffAlternativeAnswers",
+                     [](emu::Qx9Emulator& e) { e.SetMousePowered(false); }, result::Done, 2},
+        PreambleCase{"UnpairedAlternativeAnswers", [](emu::Qx9Emulator& e) { e.SetPaired(false); },
                      result::Done, 2},
-        PreambleCase{"BothRefused",
-                     [](emu::Qx9Emulator& e) { e.RefuseCommand(command::LinkCheck, 17, 2); }, 17,
+        PreambleCase{"OutOfRangeAlternativeAnswers",
+                     [](emu::Qx9Emulator& e) { e.SetWirelessLink(false); }, result::Done, 2},
+        PreambleCase{"FirstRefusedAlternativeAnswers",
+                     [](emu::Qx9Emulator& e) { e.RefuseCommand(0x0F, 8, 1); }, result::Done, 2},
+        PreambleCase{"BothRefused", [](emu::Qx9Emulator& e) { e.RefuseCommand(0x0F, 17, 2); }, 17,
                      2},
         PreambleCase{"FirstSendFailsAlternativeAnswers",
                      [](emu::Qx9Emulator& e) { e.FailNextSends(1, HidError::BadHandle); },
@@ -353,35 +389,29 @@ TEST_P(ButtonOutcomeTest, IsSuccessOnlyWhenBothChunksWereConfirmed) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ButtonOutcomeTest,
-    ::testing::Values(
-        ButtonCase{"BothConfirmed", [](auto&) {}, result::Done, 2},
-        ButtonCase{"FirstRefusedSecondConfirmed",
-                   [](emu::Qx9Emulator& e) {
-                       e.RefuseCommand(command::WriteButtonMapping, status::NotDone, 1);
-                   },
-                   status::NotDone, 2},
-        ButtonCase{"FirstRefusedWithOtherStatus",
-                   [](emu::Qx9Emulator& e) { e.RefuseCommand(command::WriteButtonMapping, 9, 1); },
-                   9, 2},
-        ButtonCase{"FirstReplyUnreadable",
-                   [](emu::Qx9Emulator& e) { e.FailNextReads(3, HidError::NotReady); },
-                   result::NoReply, 2},
-        ButtonCase{
-            "SecondRefused",
-            [](emu::Qx9Emulator& e) { e.RefuseCommand(command::WriteButtonMapping, 6, 1, 1); }, 6,
-            2},
-        ButtonCase{"FirstSendFailsWithoutRetry",
-                   [](emu::Qx9Emulator& e) { e.FailNextSends(1, HidError::Crc); },
-                   result::SendFailed, 0},
-        ButtonCase{"SecondSendFails",
-                   [](emu::Qx9Emulator& e) { e.FailNextSends(1, HidError::Crc, 1); },
-                   result::SendFailed, 1},
-        ButtonCase{"FirstRefusedSecondSendFails",
-                   [](emu::Qx9Emulator& e) {
-                       e.RefuseCommand(command::WriteButtonMapping, 7, 1);
-                       e.FailNextSends(1, HidError::Crc, 1);
-                   },
-                   7, 1}),
+    ::testing::Values(ButtonCase{"BothConfirmed", [](auto&) {}, result::Done, 2},
+                      ButtonCase{"FirstRefusedSecondConfirmed",
+                                 [](emu::Qx9Emulator& e) { e.RefuseCommand(0x16, 2, 1); }, 2, 2},
+                      ButtonCase{"FirstRefusedWithOtherStatus",
+                                 [](emu::Qx9Emulator& e) { e.RefuseCommand(0x16, 9, 1); }, 9, 2},
+                      ButtonCase{
+                          "FirstReplyUnreadable",
+                          [](emu::Qx9Emulator& e) { e.FailNextReads(3, HidError::NotReady); },
+                          result::NoReply, 2},
+                      ButtonCase{"SecondRefused",
+                                 [](emu::Qx9Emulator& e) { e.RefuseCommand(0x16, 6, 1, 1); }, 6, 2},
+                      ButtonCase{"FirstSendFailsWithoutRetry",
+                                 [](emu::Qx9Emulator& e) { e.FailNextSends(1, HidError::Crc); },
+                                 result::SendFailed, 0},
+                      ButtonCase{"SecondSendFails",
+                                 [](emu::Qx9Emulator& e) { e.FailNextSends(1, HidError::Crc, 1); },
+                                 result::SendFailed, 1},
+                      ButtonCase{"FirstRefusedSecondSendFails",
+                                 [](emu::Qx9Emulator& e) {
+                                     e.RefuseCommand(0x16, 7, 1);
+                                     e.FailNextSends(1, HidError::Crc, 1);
+                                 },
+                                 7, 1}),
     test::CaseName{});
 
 TEST_F(CommandSetTest, AFailedSecondChunkLeavesTheFirstStored) {

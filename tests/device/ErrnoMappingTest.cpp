@@ -46,6 +46,32 @@ INSTANTIATE_TEST_SUITE_P(
                       ErrnoCase{"Unlisted", ENOMEM, HidError::Other, false}),
     test::CaseName{});
 
+struct FeatureReadCase {
+    const char* name;
+    int outcome;
+    std::size_t reportSize;
+    int error;
+    HidError kind;
+};
+
+class FeatureReadTest : public ::testing::TestWithParam<FeatureReadCase> {};
+
+TEST_P(FeatureReadTest, OnlyTheWholeReportIsARead) {
+    EXPECT_EQ(FeatureReadError(GetParam().outcome, GetParam().reportSize, GetParam().error),
+              GetParam().kind);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, FeatureReadTest,
+    ::testing::Values(
+        FeatureReadCase{"WholeCommandReply", 64, 64, 0, HidError::None},
+        FeatureReadCase{"WholeConfigurationReport", 1041, 1041, 0, HidError::None},
+        FeatureReadCase{"OneByteShort", 63, 64, 0, HidError::Other},
+        FeatureReadCase{"OnlyTheHeaderOfTheConfiguration", 64, 1041, 0, HidError::Other},
+        FeatureReadCase{"Nothing", 0, 64, 0, HidError::Other},
+        FeatureReadCase{"FailedCallKeepsItsErrno", -1, 64, EPIPE, HidError::FunctionFailed}),
+    test::CaseName{});
+
 struct HidIdCase {
     const char* name;
     const char* text;

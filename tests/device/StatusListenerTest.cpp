@@ -66,7 +66,7 @@ TEST_F(StatusListenerTest, DeliversBytesOneToSevenInOrder) {
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0], Record({0xB4, 0x55, 0, 0, 0, 0, 0}));
     EXPECT_EQ(records[0].Value(), 85);
-    EXPECT_EQ(records[1].Type(), record::ProductId);
+    EXPECT_EQ(records[1].Type(), 0x0E);
     EXPECT_EQ(records[1].Word(), 0x5C11);
 }
 
@@ -79,8 +79,8 @@ TEST_F(StatusListenerTest, TheMouseButtonsReportThroughTheListener) {
 
     const auto records = inbox.WaitFor(2);
     ASSERT_EQ(records.size(), 2u);
-    EXPECT_EQ(records[0], Record({record::CpiLevel, 2, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(records[1], Record({record::ReportRate, 0x08, 1, 0, 0, 0, 0}));
+    EXPECT_EQ(records[0], Record({0x02, 2, 0, 0, 0, 0, 0})) << "CPI level 2";
+    EXPECT_EQ(records[1], Record({0x06, 0x08, 1, 0, 0, 0, 0})) << "1000 Hz, forced frame rate";
 }
 
 TEST_F(StatusListenerTest, WhileDispatchIsOffRecordsAreReadAndDropped) {
