@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "DeviceContract.h"
 #include "SimulatedDeviceTree.h"
 #include "UdevHotPlugSource.h"
 
