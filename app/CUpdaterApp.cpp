@@ -33,7 +33,7 @@ bool CUpdaterApp::Start() {
 }
 
 int CUpdaterApp::Run() {
-    if (Start()) {
+    if (Start() && !quitRequested_) {
         // Not modal: the demo's panel stays usable beside the window.
         QEventLoop untilClosed;
         QObject::connect(window_.get(), &QDialog::finished, &untilClosed, &QEventLoop::quit);
@@ -41,6 +41,13 @@ int CUpdaterApp::Run() {
     }
     Stop();
     return 0;
+}
+
+void CUpdaterApp::Quit() {
+    quitRequested_ = true;
+    if (window_) {
+        window_->done(QDialog::Rejected);
+    }
 }
 
 void CUpdaterApp::Stop() {

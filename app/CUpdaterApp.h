@@ -21,6 +21,8 @@ class CUpdaterApp {
     // Starts, then waits until the window closes. The exit status: 0, also
     // when another copy already runs.
     int Run();
+    // Ends the run as closing the window does; also before the window is up.
+    void Quit();
     CUpdaterDlg* Window() const { return window_.get(); }
 
   private:
@@ -30,6 +32,7 @@ class CUpdaterApp {
     PlatformContext platform_;
     std::unique_ptr<CUpdaterDlg> window_;
     bool acquired_ = false;
+    bool quitRequested_ = false;
 };
 
 }  // namespace qx9

@@ -10,6 +10,7 @@
 #include "HidapiStatusBackend.h"
 #include "HidrawBackend.h"
 #include "LinuxPlatform.h"
+#include "TerminationRequests.h"
 
 int main(int argc, char** argv) {
     // Answered before anything touches the display, so it works anywhere.
@@ -37,5 +38,7 @@ int main(int argc, char** argv) {
     qx9::CUpdaterApp app({link, store, commands, listener, records},
                          {instance, platform.updaterProbe, *platform.hotKey, platform.hotPlug,
                           platform.rawInput, notifier});
+    qx9::TerminationRequests termination;
+    QObject::connect(&termination, &qx9::TerminationRequests::Requested, [&app] { app.Quit(); });
     return app.Run();
 }

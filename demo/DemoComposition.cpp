@@ -11,7 +11,7 @@ DemoComposition::DemoComposition(Clock& clock, Notifier& notifier, const Options
       listener_(emulator_, link_, clock, records_.Poster()),
       instance_(options.lockDirectory) {
     if (!options.tracePath.isEmpty()) {
-        traceFile_ = std::make_unique<TraceFile>(options.tracePath.toStdString());
+        traceFile_ = std::make_unique<emu::TraceFile>(options.tracePath.toStdString());
     }
     // As a user would first meet it: on the cable, dongle plugged, mouse on and paired.
     emulator_.PlugCable(true);

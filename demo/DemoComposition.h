@@ -36,7 +36,7 @@ class DemoComposition {
     void PlacePanelBesideWindow();
 
     emu::Qx9Emulator emulator_;
-    std::unique_ptr<TraceFile> traceFile_;
+    std::unique_ptr<emu::TraceFile> traceFile_;
     DeviceLink link_;
     ConfigStore store_;
     CommandSet commands_;

@@ -17,7 +17,8 @@ for argument in "$@"; do
     --fuzz) packages+=(clang libclang-rt-dev) ;;
     --package) packages+=(dpkg-dev file) ;;
     --tests) packages+=(xvfb xauth libxcb-xtest0-dev libgtest-dev libgmock-dev
-                        dpkg-dev file desktop-file-utils appstream) ;;
+                        dpkg-dev file desktop-file-utils appstream
+                        umockdev libumockdev-dev) ;;
     *) echo "unknown argument: $argument" >&2; exit 2 ;;
   esac
 done

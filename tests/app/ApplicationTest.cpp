@@ -5,9 +5,13 @@
 #include <QSignalSpy>
 #include <QSysInfo>
 #include <QThread>
+#include <QTimer>
+#include <csignal>
 #include <thread>
 
 #include "CUpdaterApp.h"
+#include "TerminationRequests.h"
+#include "support/CaseName.h"
 #include "support/MainWindowFixture.h"
 
 namespace qx9 {
@@ -51,6 +55,41 @@ TEST_F(ApplicationTest, TheSocketOfACrashedCopyIsReplaced) {
     ASSERT_FALSE(later.TryAcquire());
     EXPECT_TRUE(later.AskRunningCopyToShow());
     EXPECT_TRUE(asked.wait(5000));
+}
+
+struct SignalCase {
+    const char* name;
+    int signal;
+};
+
+class TerminationSignalTest : public ::testing::TestWithParam<SignalCase> {};
+
+TEST_P(TerminationSignalTest, ArrivesInTheEventLoopAsARequest) {
+    TerminationRequests termination;
+    QSignalSpy requests(&termination, &TerminationRequests::Requested);
+
+    ASSERT_EQ(::raise(GetParam().signal), 0);
+
+    EXPECT_TRUE(requests.wait(5000));
+    EXPECT_EQ(requests.count(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TerminationSignalTest,
+                         ::testing::Values(SignalCase{"Terminate", SIGTERM},
+                                           SignalCase{"Interrupt", SIGINT},
+                                           SignalCase{"HangUp", SIGHUP}),
+                         test::CaseName{});
+
+TEST_F(ApplicationTest, QuitEndsTheRunAndReleasesTheInstance) {
+    PlugMouseOnCable();
+    CUpdaterApp app(Device(), Platform());
+    QTimer::singleShot(0, [&app] { app.Quit(); });
+
+    EXPECT_EQ(app.Run(), 0);
+
+    EXPECT_EQ(app.Window(), nullptr);
+    SingleInstance next(lockDirectory.path());
+    EXPECT_TRUE(next.TryAcquire());
 }
 
 TEST_F(ApplicationTest, ClosingReleasesTheInstanceForTheNextStart) {

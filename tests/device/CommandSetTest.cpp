@@ -4,6 +4,7 @@
 
 #include "FactoryBlock.h"
 #include "support/CaseName.h"
+#include "support/CommandWaitCases.h"
 #include "support/EmulatorFixture.h"
 
 namespace qx9 {
@@ -47,14 +48,8 @@ TEST_F(CommandSetTest, WritesLandAtTheirBlockOffsetsAndReadBack) {
 
 // --- waits --------------------------------------------------------------------------
 
-struct WaitCase {
-    const char* name;
-    Endpoint endpoint;
-    std::function<std::uint8_t(CommandSet&, ConfigStore&)> run;
-    Milliseconds waited;
-};
-
-class CommandWaitTest : public CommandSetTest, public ::testing::WithParamInterface<WaitCase> {};
+class CommandWaitTest : public CommandSetTest,
+                        public ::testing::WithParamInterface<test::WaitCase> {};
 
 TEST_P(CommandWaitTest, KeepsItsFixedWaitAndNeverSeesBusy) {
     Connect(GetParam().endpoint);
@@ -63,43 +58,11 @@ TEST_P(CommandWaitTest, KeepsItsFixedWaitAndNeverSeesBusy) {
     EXPECT_EQ(Sends().size(), emulator.Trace().size() / 2) << "one read per send";
 }
 
+INSTANTIATE_TEST_SUITE_P(Cases, CommandWaitTest, ::testing::ValuesIn(test::CommandWaitCases),
+                         test::CaseName{});
+
 DeviceInfo anyInfo;
 std::uint8_t anyLevel;
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CommandWaitTest,
-    ::testing::Values(
-        WaitCase{"LinkCheck", Endpoint::Dongle, [](CommandSet& c, auto&) { return c.LinkCheck(); },
-                 300ms},
-        WaitCase{"LinkCheckAlt", Endpoint::Dongle,
-                 [](CommandSet& c, auto&) { return c.LinkCheckAlt(); }, 300ms},
-        WaitCase{"ReadDongleInfo", Endpoint::Dongle,
-                 [](CommandSet& c, auto&) { return c.ReadDongleInfo(anyInfo); }, 150ms},
-        WaitCase{"ReadMouseInfoCable", Endpoint::Cable,
-                 [](CommandSet& c, auto&) { return c.ReadMouseInfo(anyInfo, 150ms); }, 150ms},
-        WaitCase{"ReadMouseInfoDongle", Endpoint::Dongle,
-                 [](CommandSet& c, auto&) { return c.ReadMouseInfo(anyInfo, 300ms); }, 300ms},
-        WaitCase{"ReadBatteryCable", Endpoint::Cable,
-                 [](CommandSet& c, auto&) { return c.ReadBattery(anyLevel, 300ms); }, 300ms},
-        WaitCase{"ReadConfigCable", Endpoint::Cable,
-                 [](CommandSet& c, auto&) { return c.ReadConfig(110ms); }, 110ms},
-        WaitCase{"ReadConfigDongle", Endpoint::Dongle,
-                 [](CommandSet& c, auto&) { return c.ReadConfig(400ms); }, 400ms},
-        WaitCase{"WriteSensorDongle", Endpoint::Dongle,
-                 [](CommandSet& c, ConfigStore& s) {
-                     return c.WriteSensorSettings(s.EditConfig(), 880ms);
-                 },
-                 880ms},
-        WaitCase{"WriteButtonsTwoChunksWithPauses", Endpoint::Cable,
-                 [](CommandSet& c, ConfigStore& s) {
-                     return c.WriteButtonMapping(s.EditConfig(), 500ms);
-                 },
-                 1200ms},
-        WaitCase{"FactoryResetCable", Endpoint::Cable,
-                 [](CommandSet& c, auto&) { return c.FactoryReset(800ms); }, 800ms},
-        WaitCase{"PairDongle", Endpoint::Dongle,
-                 [](CommandSet& c, auto&) { return c.PairDongle(); }, 300ms}),
-    test::CaseName{});
 
 struct SendFailureCase {
     const char* name;

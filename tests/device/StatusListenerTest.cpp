@@ -1,47 +1,19 @@
 #include <gtest/gtest.h>
 
-#include <condition_variable>
-#include <mutex>
-#include <thread>
 #include <vector>
 
 #include "HidapiStatusBackend.h"
 #include "Qx9Emulator.h"
 #include "StatusListener.h"
+#include "support/Eventually.h"
+#include "support/RecordInbox.h"
 
 namespace qx9 {
 namespace {
 
 using emu::Endpoint;
 using namespace std::chrono_literals;
-
-// Records handed over by the listener thread, waited for by the test.
-class Inbox {
-  public:
-    void Put(const StatusRecord& record) {
-        std::lock_guard lock(mutex_);
-        records_.push_back(record);
-        arrived_.notify_all();
-    }
-    std::vector<StatusRecord> WaitFor(std::size_t count) {
-        std::unique_lock lock(mutex_);
-        arrived_.wait_for(lock, 5s, [&] { return records_.size() >= count; });
-        return records_;
-    }
-
-  private:
-    std::mutex mutex_;
-    std::condition_variable arrived_;
-    std::vector<StatusRecord> records_;
-};
-
-template <typename Condition>
-bool Eventually(Condition condition) {
-    for (int i = 0; i < 500 && !condition(); ++i) {
-        std::this_thread::sleep_for(10ms);
-    }
-    return condition();
-}
+using test::Eventually;
 
 StatusRecord Record(std::array<std::uint8_t, StatusRecordSize> bytes) {
     return {bytes};
@@ -57,7 +29,7 @@ class StatusListenerTest : public ::testing::Test {
     VirtualClock clock;
     emu::Qx9Emulator emulator{clock};
     DeviceLink link{emulator, clock};
-    Inbox inbox;
+    test::RecordInbox inbox;
     StatusListener listener{emulator, link, clock, [this](const StatusRecord& r) { inbox.Put(r); }};
 };
 

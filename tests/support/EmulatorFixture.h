@@ -11,9 +11,9 @@
 
 namespace qx9::test {
 
-// The tool's device layer wired to the emulated hardware on a virtual clock.
-// Any request the emulator did not understand fails the test.
-class EmulatorFixture : public ::testing::Test {
+// The emulated hardware on a virtual clock, for the tool's device layer to be
+// wired to. Any request the emulator did not understand fails the test.
+class EmulatedHardwareFixture : public ::testing::Test {
   protected:
     void TearDown() override {
         for (const std::string& violation : emulator.Violations()) {
@@ -24,6 +24,14 @@ class EmulatorFixture : public ::testing::Test {
     Milliseconds Elapsed() const { return clock.Now() - start; }
     void RestartTimer() { start = clock.Now(); }
 
+    VirtualClock clock;
+    emu::Qx9Emulator emulator{clock};
+    Milliseconds start = clock.Now();
+};
+
+// The tool's device layer talking to the emulator as its backend.
+class EmulatorFixture : public EmulatedHardwareFixture {
+  protected:
     std::vector<emu::TraceEntry> Sends() const {
         std::vector<emu::TraceEntry> sends;
         for (const emu::TraceEntry& entry : emulator.Trace()) {
@@ -46,12 +54,9 @@ class EmulatorFixture : public ::testing::Test {
         RestartTimer();
     }
 
-    VirtualClock clock;
-    emu::Qx9Emulator emulator{clock};
     DeviceLink link{emulator, clock};
     ConfigStore store;
     CommandSet commands{link, store};
-    Milliseconds start = clock.Now();
 };
 
 }  // namespace qx9::test

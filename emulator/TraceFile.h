@@ -4,10 +4,10 @@
 #include <mutex>
 #include <string>
 
-namespace qx9 {
+namespace qx9::emu {
 
 // Appends wire-trace lines to a file, each flushed as it is written, so the
-// file is complete however the demo ends.
+// file is complete however its writer ends.
 class TraceFile {
   public:
     explicit TraceFile(const std::string& path);
@@ -23,4 +23,4 @@ class TraceFile {
     std::FILE* file_;
 };
 
-}  // namespace qx9
+}  // namespace qx9::emu

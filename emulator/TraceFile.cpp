@@ -1,6 +1,6 @@
 #include "TraceFile.h"
 
-namespace qx9 {
+namespace qx9::emu {
 
 TraceFile::TraceFile(const std::string& path) : file_(std::fopen(path.c_str(), "a")) {}
 
@@ -20,4 +20,4 @@ void TraceFile::Append(const std::string& line) {
     std::fflush(file_);
 }
 
-}  // namespace qx9
+}  // namespace qx9::emu
