@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPushButton>
+#include <utility>
 
 #include "UiTexts.h"
 #include "support/CaseName.h"
@@ -117,8 +119,12 @@ TEST_F(ApplyWithPagesTest, AConfirmedResetShowsTheDefaultsOnEveryPage) {
     config.PowerSaving = 0x85;
     config.DeepSleep = 0x80 | 9;
     config.Buttons[2].MulticlickFilter = 20;
+    config.Buttons[slot::Middle].ActionType = ActionDisabled;
+    std::swap(config.Buttons[slot::Left], config.Buttons[slot::Right]);
     StartWith(config, emu::Endpoint::Cable, PowerTab);
     ASSERT_FALSE(Box("powerSavingBox")->isChecked());
+    ASSERT_TRUE(Box("leftHandedBox")->isChecked());
+    ASSERT_EQ(Find<QPushButton>("middleButtonAction")->text(), "DISABLE");
 
     Click("factoryResetButton");
 
@@ -129,6 +135,8 @@ TEST_F(ApplyWithPagesTest, AConfirmedResetShowsTheDefaultsOnEveryPage) {
     EXPECT_TRUE(Field("deepSleepMinutes")->isEnabled());
     EXPECT_FALSE(Box("motionSyncBox")->isChecked());
     EXPECT_EQ(Field("middleFilterField")->text(), "8");
+    EXPECT_FALSE(Box("leftHandedBox")->isChecked());
+    EXPECT_EQ(Find<QPushButton>("middleButtonAction")->text(), "MIDDLE CLICK");
     EXPECT_FALSE(ApplyEnabled());
     EXPECT_EQ(store.EditConfig(), Defaults());
 }
