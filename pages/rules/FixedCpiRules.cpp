@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "BasicSettingsRules.h"
-
 namespace qx9::fixedcpi {
 
 std::uint32_t NormalizeCpi(std::uint32_t value) {

@@ -3,14 +3,17 @@
 #include <cstdint>
 #include <string_view>
 
+#include "BasicSettingsRules.h"
+
 // What the values of the Fixed-CPI dialog mean: one step of 10 over the whole
 // CPI range, and a slider that covers 10..14000 only.
 namespace qx9::fixedcpi {
 
 inline constexpr std::uint32_t StartingCpi = 400;
 inline constexpr std::uint32_t CpiStep = 10;
-inline constexpr int MinSliderPos = 1;
-inline constexpr int MaxSliderPos = 1400;
+// The same slider as a level's on the Basic Settings page.
+using basic::MaxSliderPos;
+using basic::MinSliderPos;
 
 // The nearest multiple of 10, clamped to 10..30000.
 std::uint32_t NormalizeCpi(std::uint32_t value);
