@@ -51,6 +51,14 @@ CUpdaterDlg::~CUpdaterDlg() {
 }
 
 bool CUpdaterDlg::Initialise() {
+    if (!PrepareWindow()) {
+        return false;
+    }
+    ConnectAtStartUp();
+    return true;
+}
+
+bool CUpdaterDlg::PrepareWindow() {
     if (platform_.updaterProbe.WindowOpen(Text(text::UpdaterWindowTitle))) {
         platform_.notifier.Inform(Text(text::UpdaterRunning));
         return false;
@@ -59,6 +67,11 @@ bool CUpdaterDlg::Initialise() {
     setWindowTitle(Text(text::WindowTitle));
     SetUpTabsAndPages();
     device_.store.ResetBothToDefaults();
+    return true;
+}
+
+void CUpdaterDlg::ConnectAtStartUp() {
+    const WaitCursor wait;
     const LinkMode mode = device_.link.DetectConnection();
     device_.listener.StartStatusListener();
     switch (mode) {
@@ -78,7 +91,6 @@ bool CUpdaterDlg::Initialise() {
             break;
     }
     ui_.applyButton->setEnabled(false);
-    return true;
 }
 
 void CUpdaterDlg::RegisterPlatformEvents() {

@@ -25,6 +25,10 @@ class CUpdaterDlg : public QDialog {
     // Finds and loads the device. False when the tool must not run: the
     // dongle's firmware updater is open.
     bool Initialise();
+    // Initialise in two halves, so that the window can be painted before the
+    // device waits block it. The first is false when the tool must not run.
+    bool PrepareWindow();
+    void ConnectAtStartUp();
 
     std::uint8_t ConnectAndLoad(LinkMode mode);
     void SetDeviceControlsEnabled(bool enabled);
