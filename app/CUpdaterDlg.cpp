@@ -9,23 +9,12 @@
 #include "DeviceHint.h"
 #include "DisplayTexts.h"
 #include "MouseRecognition.h"
+#include "ScreenText.h"
 #include "UiTexts.h"
 #include "WaitCursor.h"
 #include "WindowActivation.h"
 
 namespace qx9 {
-namespace {
-
-constexpr int PairingTab = 4;
-
-QString Text(const char* text) {
-    return QString::fromUtf8(text);
-}
-QString Text(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-}  // namespace
 
 CUpdaterDlg::CUpdaterDlg(DeviceContext device, PlatformContext platform, QWidget* parent)
     : QDialog(parent), device_(device), platform_(platform) {
@@ -91,6 +80,7 @@ void CUpdaterDlg::ConnectAtStartUp() {
             break;
     }
     ui_.applyButton->setEnabled(false);
+    startedUp_ = true;
 }
 
 void CUpdaterDlg::RegisterPlatformEvents() {
@@ -131,7 +121,7 @@ void CUpdaterDlg::SetUpTabsAndPages() {
     for (int index = 0; index < 5; ++index) {
         tabs->addTab(pages[index], Text(text::TabTitles[index]));
     }
-    tabs->setCurrentIndex(0);
+    tabs->setCurrentIndex(BasicTab);
     tabs->SetChangeGuard([this] { return mouseRecognition_ == recognition::Recognised; });
     connect(tabs, &QTabWidget::currentChanged, this, [this](int index) {
         if (index == PairingTab) {
@@ -228,26 +218,6 @@ void CUpdaterDlg::RefreshApplyButton() {
 void CUpdaterDlg::ShowPairingPage() {
     ui_.pageTabs->setCurrentIndex(PairingTab);
     pairing_->FocusPairButton();
-}
-
-void CUpdaterDlg::HandleStatusRecord(const StatusRecord&) {
-    // Dispatch may have been switched off while the record was on its way.
-    if (!device_.listener.StatusDispatchEnabled) {
-        return;
-    }
-    // The reactions to each record type land with status and hot-plug handling.
-}
-
-void CUpdaterDlg::OnDeviceArrived(const QString&) {
-    // The reactions to arrivals land with status and hot-plug handling.
-}
-
-void CUpdaterDlg::OnDeviceRemoved(const QString&) {
-    // The reactions to removals land with status and hot-plug handling.
-}
-
-void CUpdaterDlg::OnRawMouseInput(const QString&) {
-    // Reconnection on raw input lands with status and hot-plug handling.
 }
 
 bool CUpdaterDlg::PairingPageVisible() const {
