@@ -3,6 +3,7 @@
 #include <QEventLoop>
 
 #include "CUpdaterDlg.h"
+#include "PaintNow.h"
 #include "WindowActivation.h"
 
 namespace qx9 {
@@ -23,12 +24,14 @@ bool CUpdaterApp::Start() {
         return false;
     }
     window_ = std::make_unique<CUpdaterDlg>(device_, platform_);
-    if (!window_->Initialise()) {
+    if (!window_->PrepareWindow()) {
         return false;
     }
     QObject::connect(&platform_.instance, &SingleInstance::ShowRequested, window_.get(),
                      [window = window_.get()] { BringToFront(*window); });
-    window_->show();
+    // On screen before the device waits of the start-up freeze it.
+    PaintNow(*window_);
+    window_->ConnectAtStartUp();
     return true;
 }
 

@@ -9,23 +9,12 @@
 #include "DeviceHint.h"
 #include "DisplayTexts.h"
 #include "MouseRecognition.h"
+#include "ScreenText.h"
 #include "UiTexts.h"
 #include "WaitCursor.h"
 #include "WindowActivation.h"
 
 namespace qx9 {
-namespace {
-
-constexpr int PairingTab = 4;
-
-QString Text(const char* text) {
-    return QString::fromUtf8(text);
-}
-QString Text(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-}  // namespace
 
 CUpdaterDlg::CUpdaterDlg(DeviceContext device, PlatformContext platform, QWidget* parent)
     : QDialog(parent), device_(device), platform_(platform) {
@@ -51,6 +40,14 @@ CUpdaterDlg::~CUpdaterDlg() {
 }
 
 bool CUpdaterDlg::Initialise() {
+    if (!PrepareWindow()) {
+        return false;
+    }
+    ConnectAtStartUp();
+    return true;
+}
+
+bool CUpdaterDlg::PrepareWindow() {
     if (platform_.updaterProbe.WindowOpen(Text(text::UpdaterWindowTitle))) {
         platform_.notifier.Inform(Text(text::UpdaterRunning));
         return false;
@@ -59,6 +56,11 @@ bool CUpdaterDlg::Initialise() {
     setWindowTitle(Text(text::WindowTitle));
     SetUpTabsAndPages();
     device_.store.ResetBothToDefaults();
+    return true;
+}
+
+void CUpdaterDlg::ConnectAtStartUp() {
+    const WaitCursor wait;
     const LinkMode mode = device_.link.DetectConnection();
     device_.listener.StartStatusListener();
     switch (mode) {
@@ -78,7 +80,7 @@ bool CUpdaterDlg::Initialise() {
             break;
     }
     ui_.applyButton->setEnabled(false);
-    return true;
+    startedUp_ = true;
 }
 
 void CUpdaterDlg::RegisterPlatformEvents() {
@@ -119,7 +121,7 @@ void CUpdaterDlg::SetUpTabsAndPages() {
     for (int index = 0; index < 5; ++index) {
         tabs->addTab(pages[index], Text(text::TabTitles[index]));
     }
-    tabs->setCurrentIndex(0);
+    tabs->setCurrentIndex(BasicTab);
     tabs->SetChangeGuard([this] { return mouseRecognition_ == recognition::Recognised; });
     connect(tabs, &QTabWidget::currentChanged, this, [this](int index) {
         if (index == PairingTab) {
@@ -216,26 +218,6 @@ void CUpdaterDlg::RefreshApplyButton() {
 void CUpdaterDlg::ShowPairingPage() {
     ui_.pageTabs->setCurrentIndex(PairingTab);
     pairing_->FocusPairButton();
-}
-
-void CUpdaterDlg::HandleStatusRecord(const StatusRecord&) {
-    // Dispatch may have been switched off while the record was on its way.
-    if (!device_.listener.StatusDispatchEnabled) {
-        return;
-    }
-    // The reactions to each record type land with status and hot-plug handling.
-}
-
-void CUpdaterDlg::OnDeviceArrived(const QString&) {
-    // The reactions to arrivals land with status and hot-plug handling.
-}
-
-void CUpdaterDlg::OnDeviceRemoved(const QString&) {
-    // The reactions to removals land with status and hot-plug handling.
-}
-
-void CUpdaterDlg::OnRawMouseInput(const QString&) {
-    // Reconnection on raw input lands with status and hot-plug handling.
 }
 
 bool CUpdaterDlg::PairingPageVisible() const {

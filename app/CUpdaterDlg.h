@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <cstdint>
+#include <initializer_list>
 
 #include "CMouseSet.h"
 #include "CPair.h"
@@ -25,6 +26,10 @@ class CUpdaterDlg : public QDialog {
     // Finds and loads the device. False when the tool must not run: the
     // dongle's firmware updater is open.
     bool Initialise();
+    // Initialise in two halves, so that the window can be painted before the
+    // device waits block it. The first is false when the tool must not run.
+    bool PrepareWindow();
+    void ConnectAtStartUp();
 
     std::uint8_t ConnectAndLoad(LinkMode mode);
     void SetDeviceControlsEnabled(bool enabled);
@@ -45,6 +50,9 @@ class CUpdaterDlg : public QDialog {
     void mousePressEvent(QMouseEvent* event) override;
 
   private:
+    static constexpr int BasicTab = 0;
+    static constexpr int PairingTab = 4;
+
     void SetUpTabsAndPages();
     void RegisterPlatformEvents();
     // Shows what a load found; the pages load only when it read the configuration.
@@ -55,9 +63,22 @@ class CUpdaterDlg : public QDialog {
     bool HandleKey(int key);
     bool PageTakesKey(QObject* watched, const QKeyEvent& event) const;
     bool PairingPageVisible() const;
+    // Devices coming and going, and raw mouse input.
     void OnDeviceArrived(const QString& name);
     void OnDeviceRemoved(const QString& name);
     void OnRawMouseInput(const QString& deviceName);
+    void CableArrived();
+    void DongleArrived();
+    void CableRemoved();
+    void DongleRemoved();
+    void TryWirelessReconnect();
+    // A load through the dongle; when it fails nothing is connected, and the
+    // connection text says so.
+    std::uint8_t ConnectWirelessly();
+    // Status records.
+    void LinkStateReported(std::uint8_t state);
+    void BatteryReported(std::uint8_t level);
+    static void ClearTexts(std::initializer_list<QLabel*> labels);
 
     Ui::CUpdaterDlg ui_;
     DeviceContext device_;
@@ -70,6 +91,11 @@ class CUpdaterDlg : public QDialog {
 
     std::uint8_t mouseRecognition_ = 0;
     bool deviceBusy_ = false;
+    // Raw input starts at most one reconnection after each lost link.
+    bool rawReconnectTried_ = false;
+    // Device events wait for the start-up's detection: painting the window
+    // before it runs lets events in early.
+    bool startedUp_ = false;
 };
 
 }  // namespace qx9

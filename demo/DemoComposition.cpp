@@ -3,6 +3,19 @@
 #include "CUpdaterDlg.h"
 
 namespace qx9 {
+namespace {
+
+// The mouse starts on and paired unless the start says otherwise.
+void PutInPlace(emu::Qx9Emulator& emulator, DemoStart start) {
+    const bool cable = start == DemoStart::CableAndDongle || start == DemoStart::Cable;
+    const bool dongle = start == DemoStart::CableAndDongle || start == DemoStart::Dongle ||
+                        start == DemoStart::DongleMouseOff;
+    emulator.PlugCable(cable);
+    emulator.PlugDongle(dongle);
+    emulator.SetMousePowered(start != DemoStart::DongleMouseOff);
+}
+
+}  // namespace
 
 DemoComposition::DemoComposition(Clock& clock, Notifier& notifier, const Options& options)
     : emulator_(clock),
@@ -13,9 +26,7 @@ DemoComposition::DemoComposition(Clock& clock, Notifier& notifier, const Options
     if (!options.tracePath.isEmpty()) {
         traceFile_ = std::make_unique<emu::TraceFile>(options.tracePath.toStdString());
     }
-    // As a user would first meet it: on the cable, dongle plugged, mouse on and paired.
-    emulator_.PlugCable(true);
-    emulator_.PlugDongle(true);
+    PutInPlace(emulator_, options.start);
     panel_ = std::make_unique<VirtualQx9Panel>(emulator_, hotPlug_, rawInput_);
     emulator_.SetTraceObserver([this](const emu::TraceEntry& entry) {
         const std::string line = emu::TraceLine(entry);

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "CUpdaterApp.h"
+#include "DemoStart.h"
 #include "Qx9Emulator.h"
 #include "TraceFile.h"
 #include "VirtualQx9Panel.h"
@@ -17,6 +18,7 @@ class DemoComposition {
     struct Options {
         QString tracePath;      // empty: no trace file
         QString lockDirectory;  // where the single-instance lock lives
+        DemoStart start = DemoStart::CableAndDongle;
     };
 
     DemoComposition(Clock& clock, Notifier& notifier, const Options& options);

@@ -112,7 +112,7 @@ QWidget* VirtualQx9Panel::BuildHardware() {
     auto* form = new QVBoxLayout(group);
     auto* cable = Toggle(QStringLiteral("Cable plugged"), emulator_.CablePlugged());
     auto* dongle = Toggle(QStringLiteral("Dongle plugged"), emulator_.DonglePlugged());
-    auto* power = Toggle(QStringLiteral("Mouse on"), true);
+    auto* power = Toggle(QStringLiteral("Mouse on"), emulator_.MousePowered());
     auto* paired = Toggle(QStringLiteral("Paired with the dongle"), true);
     auto* charging = Toggle(QStringLiteral("Charging"), false);
     auto* updater = Toggle(QStringLiteral("Firmware updater window open"), false);
@@ -123,7 +123,7 @@ QWidget* VirtualQx9Panel::BuildHardware() {
     connect(cable, &QCheckBox::toggled, this, &VirtualQx9Panel::PlugCable);
     connect(dongle, &QCheckBox::toggled, this, &VirtualQx9Panel::PlugDongle);
     connect(power, &QCheckBox::toggled, this, &VirtualQx9Panel::SwitchMouse);
-    connect(paired, &QCheckBox::toggled, this, [this](bool on) { emulator_.SetPaired(on); });
+    connect(paired, &QCheckBox::toggled, this, &VirtualQx9Panel::Pair);
     connect(charging, &QCheckBox::toggled, this,
             [this](bool on) { on ? charger_.start() : charger_.stop(); });
     connect(updater, &QCheckBox::toggled, this, &VirtualQx9Panel::ShowUpdaterWindow);
@@ -156,13 +156,7 @@ QWidget* VirtualQx9Panel::BuildMouseActions() {
     forcedMaxFps_ = Toggle(QStringLiteral("Force max sensor fps"), false);
     auto* setRate = Button(QStringLiteral("Change the report rate"));
     connect(cpi, &QPushButton::clicked, this, [this] { emulator_.PressCpiButton(); });
-    connect(move, &QPushButton::clicked, this, [this] {
-        // Only a mouse that is on and linked moves the dongle's pointer.
-        if (emulator_.MouseReachableWirelessly()) {
-            rawInput_.Move(
-                QString::fromStdString(emu::Qx9Emulator::MouseInputName(Endpoint::Dongle)));
-        }
-    });
+    connect(move, &QPushButton::clicked, this, &VirtualQx9Panel::MoveMouse);
     connect(drop, &QPushButton::clicked, this, [this] { emulator_.DropWirelessLink(); });
     connect(setRate, &QPushButton::clicked, this, [this] {
         emulator_.ChangeReportRate(static_cast<std::uint8_t>(reportRate_->currentData().toUInt()),
@@ -248,8 +242,35 @@ void VirtualQx9Panel::SwitchMouse(bool on) {
     }
     emulator_.SetMousePowered(on);
     if (on) {
-        emulator_.SetWirelessLink(true);
-        emulator_.ReportBattery();  // the first thing a mouse says when it is back
+        LinkUp();
+    }
+}
+
+void VirtualQx9Panel::Pair(bool paired) {
+    if (!paired && emulator_.MouseReachableWirelessly()) {
+        emulator_.DropWirelessLink();
+    }
+    emulator_.SetPaired(paired);
+    if (paired) {
+        LinkUp();
+    }
+}
+
+void VirtualQx9Panel::LinkUp() {
+    emulator_.SetWirelessLink(true);
+    emulator_.ReportBattery();  // the first thing a mouse says when it is back
+}
+
+void VirtualQx9Panel::MoveMouse() {
+    if (emulator_.CablePlugged()) {
+        rawInput_.Move(QString::fromStdString(emu::Qx9Emulator::MouseInputName(Endpoint::Cable)));
+        return;
+    }
+    // A mouse that lost its link finds the dongle again as it moves; the
+    // pointer moves only when it is on and paired.
+    emulator_.SetWirelessLink(true);
+    if (emulator_.MouseReachableWirelessly()) {
+        rawInput_.Move(QString::fromStdString(emu::Qx9Emulator::MouseInputName(Endpoint::Dongle)));
     }
 }
 

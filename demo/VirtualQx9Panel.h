@@ -35,6 +35,10 @@ class VirtualQx9Panel : public QWidget {
     void PlugCable(bool plugged);
     void PlugDongle(bool plugged);
     void SwitchMouse(bool on);
+    void Pair(bool paired);
+    // The mouse is back in touch with its dongle, and says so.
+    void LinkUp();
+    void MoveMouse();
     void Notify(emu::Endpoint endpoint, bool arrived);
     void ChargeStep();
     void ShowUpdaterWindow(bool open);

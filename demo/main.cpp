@@ -4,13 +4,21 @@
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
+#include <cstdio>
 
 #include "DemoComposition.h"
 
 int main(int argc, char** argv) {
+    // Answered before anything touches the display.
+    const qx9::DemoArguments arguments = qx9::ReadDemoArguments(argc, argv);
+    if (arguments.print) {
+        std::fputs(arguments.print->c_str(), arguments.exitStatus == 0 ? stdout : stderr);
+        return arguments.exitStatus;
+    }
     QApplication application(argc, argv);
 
     qx9::DemoComposition::Options options;
+    options.start = arguments.start;
     options.tracePath = qEnvironmentVariable("QX9_EMULATOR_TRACE");
     // One demo at a time, apart from the real tool's own lock.
     options.lockDirectory =

@@ -140,6 +140,11 @@ inline constexpr std::uint8_t NotDone = 2;
 inline constexpr std::uint8_t Busy = 3;
 }  // namespace status
 
+// The link check's answers when the dongle cannot reach its mouse: still
+// searching for it, the mouse silent, no mouse paired. Reconnection asks the
+// alternative check then.
+inline constexpr std::array<std::uint8_t, 3> LinkCheckMouseUnreachable{3, 8, 17};
+
 // Results of the command functions; any other value is the device's status byte.
 namespace result {
 inline constexpr std::uint8_t NoReply = 0;
@@ -224,6 +229,8 @@ struct ModeWaits {
 inline constexpr ModeWaits CableWaits{150ms, 300ms, 110ms, 500ms, 800ms};
 inline constexpr ModeWaits DongleWaits{350ms, 350ms, 400ms, 880ms, 1080ms};
 inline constexpr Milliseconds ReconnectMouseInfoWait = 300ms;
+// A device that has just arrived is left to settle before it is talked to.
+inline constexpr Milliseconds ArrivalSettleWait = 1100ms;
 inline constexpr Milliseconds LateDetectFactoryResetWait = 200ms;
 
 // --- Status input records (bytes 1-7 of input report 3) -----------------------

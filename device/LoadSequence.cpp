@@ -89,14 +89,19 @@ LoadReport LoadOnCable(DeviceLink& link, CommandSet& commands, ConfigStore& stor
     if (link.DiscoverDevice(DongleId.vendorId, DongleId.productId)) {
         link.SetDonglePresent(true);
         report.donglePresent = true;
-        DeviceInfo dongle;
-        if (Done(commands.DonglePreamble()) && Done(commands.ReadDongleInfo(dongle))) {
-            report.dongleVersion = dongle.DongleVersion();
-        }
+        report.dongleVersion = ReadDongleVersion(commands);
     }
     // Points the link back at the mouse on its cable.
     link.DetectConnection();
     return report;
+}
+
+std::optional<std::uint16_t> ReadDongleVersion(CommandSet& commands) {
+    DeviceInfo dongle;
+    if (Done(commands.DonglePreamble()) && Done(commands.ReadDongleInfo(dongle))) {
+        return dongle.DongleVersion();
+    }
+    return std::nullopt;
 }
 
 }  // namespace qx9

@@ -33,5 +33,8 @@ LoadReport LoadThroughDongle(DeviceLink& link, CommandSet& commands, ConfigStore
 // On the cable the dongle's version is read too, if it is plugged; the link
 // ends pointing at the mouse again.
 LoadReport LoadOnCable(DeviceLink& link, CommandSet& commands, ConfigStore& store);
+// With the link at the dongle: the dongle preamble, then its firmware version
+// when every check answered.
+std::optional<std::uint16_t> ReadDongleVersion(CommandSet& commands);
 
 }  // namespace qx9

@@ -307,6 +307,11 @@ bool Qx9Emulator::DonglePlugged() const {
     return dongle_.plugged;
 }
 
+bool Qx9Emulator::MousePowered() const {
+    std::lock_guard lock(mutex_);
+    return mousePowered_;
+}
+
 bool Qx9Emulator::MouseReachableWirelessly() const {
     std::lock_guard lock(mutex_);
     return MouseInRange();

@@ -70,6 +70,7 @@ class Qx9Emulator final : public FeatureBackend, public StatusBackend {
 
     bool CablePlugged() const;
     bool DonglePlugged() const;
+    bool MousePowered() const;
     bool MouseReachableWirelessly() const;
     bool PairingRequested() const;
     Block ConfigBlock() const;

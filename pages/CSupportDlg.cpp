@@ -254,21 +254,20 @@ void CSupportDlg::OnGlassModeClicked(bool checked) {
 }
 
 bool CSupportDlg::ShowReportedRate(std::uint8_t code, bool forceMaxFps) {
-    if (!RateReportApplies(code, link_.ConnectionMode() == LinkMode::Dongle)) {
+    const std::optional<int> entry = RateEntryOf(code);
+    if (!entry || !RateReportApplies(code, link_.ConnectionMode() == LinkMode::Dongle)) {
         return false;
     }
-    const int entry = RateEntryForDeviceCode(code);
-    const std::uint8_t shown = RateCodeAt(entry);
     DeviceConfig& edit = store_.EditConfig();
     DeviceConfig& base = store_.BaseConfig();
-    edit.PollingRate = base.PollingRate = shown;
-    if (!IsPowerSavingRate(shown)) {
+    edit.PollingRate = base.PollingRate = code;
+    if (!IsPowerSavingRate(code)) {
         // The mouse says how its frame rate is set: both records agree with it.
         edit.FeatureFlags = WithFlag(edit.FeatureFlags, ForceMaxFpsFlag, forceMaxFps);
         base.FeatureFlags = WithFlag(base.FeatureFlags, ForceMaxFpsFlag, forceMaxFps);
     }
-    ui_.reportRateList->setCurrentIndex(entry);
-    FollowRate(shown, forceMaxFps);
+    ui_.reportRateList->setCurrentIndex(*entry);
+    FollowRate(code, forceMaxFps);
     return true;
 }
 

@@ -33,7 +33,7 @@ class CSupportDlg : public SettingsPage {
     // The mouse reports its report rate: both records, the selector, "Force
     // max Sensor fps" and power saving follow; nothing is sent. False, and
     // nothing changes, for a rate the mouse cannot have in the current
-    // connection mode. A code outside the list shows and stores 1000 Hz.
+    // connection mode and for a code outside the list.
     bool ShowReportedRate(std::uint8_t code, bool forceMaxFps);
 
     bool PreviewKey(const QKeyEvent& event) override;

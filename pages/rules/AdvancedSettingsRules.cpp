@@ -29,7 +29,7 @@ bool IsPowerSavingRate(std::uint8_t code) {
 }
 
 bool RateReportApplies(std::uint8_t code, bool wireless) {
-    return wireless || code == RateCodes[FixedRateEntry] || !RateEntryOf(code);
+    return RateEntryOf(code) && (wireless || code == RateCodes[FixedRateEntry]);
 }
 
 int SwitchModeEntryOf(std::uint8_t filterByte) {

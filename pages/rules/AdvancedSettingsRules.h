@@ -27,8 +27,8 @@ std::optional<int> RateEntryOf(std::uint8_t code);
 int RateEntryForDeviceCode(std::uint8_t code);
 // 1000 Hz power saving and 125 Hz office mode keep power saving on.
 bool IsPowerSavingRate(std::uint8_t code);
-// Whether a rate the mouse reports is taken: 1000 Hz, and a code outside the
-// list, in every mode; the others only through the dongle.
+// Whether a rate the mouse reports is taken: 1000 Hz in every mode, the
+// others of the list only through the dongle, a code outside the list never.
 bool RateReportApplies(std::uint8_t code, bool wireless);
 
 // --- multiclick filters and switch modes ----------------------------------------

@@ -8,8 +8,10 @@
 #include <QTimer>
 #include <csignal>
 #include <thread>
+#include <utility>
 
 #include "CUpdaterApp.h"
+#include "CUpdaterDlg.h"
 #include "TerminationRequests.h"
 #include "support/CaseName.h"
 #include "support/MainWindowFixture.h"
@@ -131,6 +133,55 @@ TEST_F(ApplicationTest, StatusRecordsArriveOnTheWindowThreadInOrder) {
         EXPECT_EQ(values[i], i + 1);
     }
     EXPECT_TRUE(onWindowThread);
+}
+
+// Counts the paint events of the tool's window and its controls.
+class PaintCounter final : public QObject {
+  public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Paint && widget &&
+            qobject_cast<CUpdaterDlg*>(widget->window())) {
+            ++paints;
+        }
+        return false;
+    }
+    int paints = 0;
+};
+
+// A wireless start-up spends seconds in device waits: the window is on screen
+// before them, under the wait cursor, and nothing is lost to the early paint.
+TEST_F(ApplicationTest, TheWindowIsPaintedBeforeTheStartUpTalksToTheDevice) {
+    PlugDongle();
+    PaintCounter counter;
+    qApp->installEventFilter(&counter);
+    CUpdaterApp app(Device(), Platform());
+    struct {
+        bool seen = false;
+        bool visible = false;
+        int paints = 0;
+        bool waitCursor = false;
+    } first;
+    emulator.SetTraceObserver([&](const emu::TraceEntry&) {
+        if (std::exchange(first.seen, true)) {
+            return;
+        }
+        first.visible = app.Window() && app.Window()->isVisible();
+        first.paints = counter.paints;
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        first.waitCursor = cursor && cursor->shape() == Qt::WaitCursor;
+    });
+
+    ASSERT_TRUE(app.Start());
+    emulator.SetTraceObserver({});
+    qApp->removeEventFilter(&counter);
+
+    ASSERT_TRUE(first.seen);
+    EXPECT_TRUE(first.visible);
+    EXPECT_GT(first.paints, 0);
+    EXPECT_TRUE(first.waitCursor);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "the cursor is back once loaded";
+    EXPECT_EQ(app.Window()->findChild<QLabel*>("connectionText")->text(), "Wireless");
 }
 
 // Screen readers and tests find every control by its role.

@@ -9,10 +9,12 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTemporaryDir>
 
 #include "CUpdaterDlg.h"
 #include "DemoComposition.h"
+#include "support/CaseName.h"
 #include "support/MainWindowFixture.h"
 
 namespace qx9 {
@@ -147,6 +149,159 @@ TEST_F(DemoTest, EveryPanelControlIsNamedForTheAccessibilityTree) {
             << widget->objectName().toStdString();
     }
     EXPECT_GT(inputs, 0);
+}
+
+// --- each start and each row of the lifecycle, played on the panel ----------------------
+
+class DemoPlayTest : public ::testing::Test {
+  protected:
+    void StartWith(DemoStart start) {
+        DemoComposition::Options options;
+        options.lockDirectory = directory.path();
+        options.start = start;
+        demo = std::make_unique<DemoComposition>(clock, notifier, options);
+        ASSERT_TRUE(demo->Start());
+    }
+    void TearDown() override {
+        if (demo) {
+            for (const std::string& violation : demo->Emulator().Violations()) {
+                ADD_FAILURE() << "device contract violated: " << violation;
+            }
+        }
+        demo.reset();
+    }
+    QWidget* Window() const { return demo->App().Window(); }
+    template <typename Widget = QWidget>
+    Widget* InWindow(const char* name) const {
+        auto* found = Window()->findChild<Widget*>(QString::fromUtf8(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    template <typename Widget = QAbstractButton>
+    Widget* OnPanel(const char* name) const {
+        auto* found = demo->Panel().findChild<Widget*>(QString::fromUtf8(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    void Click(const char* panelControl) const { OnPanel(panelControl)->click(); }
+    QString Connection() const { return InWindow<QLabel>("connectionText")->text(); }
+    // Status records reach the window through the listener thread.
+    bool ShowsConnection(const char* text) const {
+        return QTest::qWaitFor([&] { return Connection() == QString::fromUtf8(text); }, 5000);
+    }
+    bool InputsEnabled() const { return InWindow("factoryResetButton")->isEnabled(); }
+
+    QTemporaryDir directory;
+    VirtualClock clock;
+    test::RecordingNotifier notifier;
+    std::unique_ptr<DemoComposition> demo;
+};
+
+struct StartCase {
+    const char* name;
+    DemoStart start;
+    bool cable;
+    bool dongle;
+    bool mouseOn;
+    const char* connection;
+    const char* dongleVersion;
+    int tab;
+};
+
+class DemoStartStateTest : public DemoPlayTest, public ::testing::WithParamInterface<StartCase> {};
+
+TEST_P(DemoStartStateTest, StartsTheWindowAsThatHardwareWould) {
+    const StartCase& c = GetParam();
+    StartWith(c.start);
+
+    EXPECT_EQ(OnPanel("Cable plugged")->isChecked(), c.cable);
+    EXPECT_EQ(OnPanel("Dongle plugged")->isChecked(), c.dongle);
+    EXPECT_EQ(OnPanel("Mouse on")->isChecked(), c.mouseOn);
+    EXPECT_EQ(Connection(), c.connection);
+    EXPECT_EQ(InWindow<QLabel>("dongleVersionText")->text(), c.dongleVersion);
+    EXPECT_EQ(InWindow<QTabWidget>("pageTabs")->currentIndex(), c.tab);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Starts, DemoStartStateTest,
+    ::testing::Values(StartCase{"CableAndDongle", DemoStart::CableAndDongle, true, true, true,
+                                "Wired", "1.04", 0},
+                      StartCase{"Cable", DemoStart::Cable, true, false, true, "Wired", "", 0},
+                      StartCase{"Dongle", DemoStart::Dongle, false, true, true, "Wireless", "1.04",
+                                0},
+                      StartCase{"DongleMouseOff", DemoStart::DongleMouseOff, false, true, false,
+                                "N/A", "1.04", 4},
+                      StartCase{"None", DemoStart::None, false, false, true, "N/A", "", 0}),
+    test::CaseName{});
+
+struct Step {
+    const char* control;     // clicked on the panel
+    const char* connection;  // what the window shows then
+};
+
+struct PlayCase {
+    const char* name;
+    DemoStart start;
+    std::vector<Step> steps;
+    bool inputs;  // at the end
+};
+
+class DemoLifecycleTest : public DemoPlayTest, public ::testing::WithParamInterface<PlayCase> {};
+
+TEST_P(DemoLifecycleTest, EachRowPlaysFromThePanel) {
+    StartWith(GetParam().start);
+    for (const Step& step : GetParam().steps) {
+        Click(step.control);
+        ASSERT_TRUE(ShowsConnection(step.connection))
+            << step.control << ": " << Connection().toStdString();
+    }
+    EXPECT_EQ(InputsEnabled(), GetParam().inputs);
+    EXPECT_TRUE(notifier.shown.empty());
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DemoLifecycleTest,
+    ::testing::Values(
+        PlayCase{"CableArrives", DemoStart::None, {{"Cable plugged", "Wired"}}, true},
+        PlayCase{"CableArrivesWhileWireless", DemoStart::Dongle, {{"Cable plugged", "Wired"}}, true},
+        PlayCase{"DongleArrives", DemoStart::None, {{"Dongle plugged", "Wireless"}}, true},
+        PlayCase{"DongleArrivesWithTheMouseOff", DemoStart::None,
+                 {{"Mouse on", "N/A"}, {"Dongle plugged", "N/A"}}, false},
+        PlayCase{"DongleArrivesBesideTheCable", DemoStart::Cable, {{"Dongle plugged", "Wired"}}, true},
+        PlayCase{"CableRemovedBesideTheDongle", DemoStart::CableAndDongle, {{"Cable plugged", "Wireless"}}, true},
+        PlayCase{"CableRemovedWithoutADongle", DemoStart::Cable, {{"Cable plugged", "N/A"}}, false},
+        PlayCase{"DongleRemovedBesideTheCable", DemoStart::CableAndDongle, {{"Dongle plugged", "Wired"}}, true},
+        PlayCase{"DongleRemovedWhileWireless", DemoStart::Dongle, {{"Dongle plugged", "N/A"}}, false},
+        PlayCase{"LinkDropped", DemoStart::Dongle, {{"Drop the wireless link", "N/A"}}, false},
+        PlayCase{"MouseMovesAfterTheLinkDropped", DemoStart::Dongle,
+                 {{"Drop the wireless link", "N/A"}, {"Move the mouse", "Wireless"}}, true},
+        PlayCase{"MouseSwitchedOffAndOn", DemoStart::Dongle,
+                 {{"Mouse on", "N/A"}, {"Mouse on", "Wireless"}}, true},
+        PlayCase{"MouseUnpairedAndPairedAgain", DemoStart::Dongle,
+                 {{"Paired with the dongle", "N/A"}, {"Paired with the dongle", "Wireless"}}, true},
+        PlayCase{"FirstMovementOfAMouseSwitchedOnLate", DemoStart::DongleMouseOff,
+                 {{"Mouse on", "N/A"}, {"Move the mouse", "Wireless"}}, true}),
+    test::CaseName{});
+// clang-format on
+
+TEST_F(DemoPlayTest, WhatTheMouseReportsOnItsOwnReachesTheWindow) {
+    StartWith(DemoStart::Dongle);
+    auto* level = InWindow<QRadioButton>("levelSelector3");
+    auto* rate = InWindow<QComboBox>("reportRateList");
+    auto* battery = InWindow<QLabel>("batteryText");
+    ASSERT_FALSE(level->isChecked());
+
+    Click("Press the CPI button");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return level->isChecked(); }, 5000));
+
+    OnPanel<QComboBox>("Report rate")->setCurrentIndex(4);
+    Click("Change the report rate");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rate->currentIndex() == 4; }, 5000))
+        << "125 Hz office mode";
+
+    OnPanel<QSpinBox>("Battery level")->setValue(42);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return battery->text() == "42%"; }, 5000));
 }
 
 }  // namespace

@@ -327,11 +327,14 @@ TEST_F(AdvancedSettingsPageTest, TheMouseReportingARateMovesTheSelectorWithoutEd
     EXPECT_TRUE(Box("forceMaxFpsBox")->isEnabled());
     EXPECT_EQ(store.EditConfig().FeatureFlags & 0x40, 0x40);
 
-    EXPECT_TRUE(Page()->ShowReportedRate(0x33, false));
-    EXPECT_EQ(RateList()->currentIndex(), 2);
-    EXPECT_EQ(store.EditConfig().PollingRate, 0x08) << "the code of the entry shown";
     EXPECT_FALSE(store.ConfigsDiffer());
     EXPECT_FALSE(ApplyEnabled());
+
+    EXPECT_FALSE(Page()->ShowReportedRate(0x33, false)) << "a code outside the list";
+    EXPECT_EQ(RateList()->currentIndex(), 0);
+    EXPECT_EQ(store.EditConfig().PollingRate, 0x02);
+    EXPECT_EQ(store.BaseConfig().PollingRate, 0x02);
+    EXPECT_TRUE(Box("forceMaxFpsBox")->isChecked());
 }
 
 TEST_F(AdvancedSettingsPageTest, OnTheCableOnlyOneThousandHertzIsTakenFromTheMouse) {

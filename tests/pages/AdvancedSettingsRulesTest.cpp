@@ -55,7 +55,7 @@ struct ReportCase {
 
 class RateReportTest : public ::testing::TestWithParam<ReportCase> {};
 
-TEST_P(RateReportTest, OnlyTheDongleTakesEveryRate) {
+TEST_P(RateReportTest, OnlyTheDongleTakesEveryRateOfTheList) {
     EXPECT_EQ(RateReportApplies(GetParam().code, GetParam().wireless), GetParam().applies);
 }
 
@@ -64,7 +64,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, RateReportTest,
                                            ReportCase{"Hz4000OnTheCable", 0x02, false, false},
                                            ReportCase{"OfficeOnTheCable", 0x40, false, false},
                                            ReportCase{"OfficeWireless", 0x40, true, true},
-                                           ReportCase{"UnknownOnTheCable", 0x33, false, true}),
+                                           ReportCase{"UnknownOnTheCable", 0x33, false, false},
+                                           ReportCase{"UnknownWireless", 0x33, true, false}),
                          test::CaseName{});
 
 // --- number fields -----------------------------------------------------------------------

@@ -69,7 +69,10 @@ class MainWindowFixture : public ::testing::Test {
     ConfigStore store;
     CommandSet commands{link, store};
     StatusRecordRelay records;
-    StatusListener listener{emulator, link, clock, records.Poster()};
+    // The listener's pauses after each record run on a clock of their own, so
+    // that the device's waits read exactly whenever a record comes in.
+    VirtualClock listenerClock;
+    StatusListener listener{emulator, link, listenerClock, records.Poster()};
 
     QTemporaryDir lockDirectory;
     SingleInstance instance{lockDirectory.path()};
