@@ -11,6 +11,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   libudev-dev libhidapi-dev
   qt6-base-dev libxcb1-dev libxcb-xinput-dev
+  libcli11-dev nlohmann-json3-dev
 )
 for argument in "$@"; do
   case "$argument" in
