@@ -18,7 +18,7 @@ for argument in "$@"; do
     --fuzz) packages+=(clang libclang-rt-dev) ;;
     --package) packages+=(dpkg-dev file) ;;
     --tests) packages+=(xvfb xauth libxcb-xtest0-dev libgtest-dev libgmock-dev
-                        dpkg-dev file desktop-file-utils appstream
+                        dpkg-dev file desktop-file-utils appstream man-db
                         umockdev libumockdev-dev) ;;
     *) echo "unknown argument: $argument" >&2; exit 2 ;;
   esac
