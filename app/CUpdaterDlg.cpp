@@ -156,19 +156,16 @@ std::uint8_t CUpdaterDlg::ShowLoad(const LoadReport& report, LinkMode mode) {
         mouseRecognition_ = *report.recognition;
     }
     if (report.dongleVersion) {
-        const DecodedVersion version = DecimalCodedVersion(*report.dongleVersion);
-        // Through the dongle a version of 2.00 or more is not shown.
-        if (mode == LinkMode::Cable || version.hundredths < 200) {
-            ui_.dongleVersionText->setText(Text(version.text));
+        if (const auto version =
+                ShownDongleVersion(*report.dongleVersion, mode == LinkMode::Dongle)) {
+            ui_.dongleVersionText->setText(Text(*version));
         }
     }
     if (mode == LinkMode::Dongle && report.Recognised()) {
         ui_.connectionText->setText(Text(text::Wireless));
     }
     if (report.battery) {
-        ui_.batteryText->setText(Text(mode == LinkMode::Cable
-                                          ? CableBatteryText(*report.battery)
-                                          : BatteryPercentText(*report.battery)));
+        ui_.batteryText->setText(Text(BatteryText(*report.battery, mode == LinkMode::Cable)));
     }
     if (report.mouseVersion) {
         ui_.mouseVersionText->setText(Text(DecimalCodedVersion(*report.mouseVersion).text));

@@ -10,6 +10,7 @@
 #include "HidapiStatusBackend.h"
 #include "HidrawBackend.h"
 #include "LinuxPlatform.h"
+#include "LockFile.h"
 #include "TerminationRequests.h"
 
 int main(int argc, char** argv) {
@@ -25,7 +26,9 @@ int main(int argc, char** argv) {
     qx9::SteadyClock clock;
     qx9::HidrawBackend features;
     qx9::HidapiStatusBackend statusReports;
-    qx9::DeviceLink link(features, clock);
+    // Shared with qx9ctl, so the two never talk over each other on the wire.
+    qx9::LockFile deviceLock(qx9::DeviceLockPath());
+    qx9::DeviceLink link(features, clock, &deviceLock);
     qx9::ConfigStore store;
     qx9::CommandSet commands(link, store);
     qx9::StatusRecordRelay records;

@@ -49,6 +49,7 @@ ApplyResult ApplySettings(DeviceLink& link, CommandSet& commands, ConfigStore& s
             return;
         }
         applied.outcome = send();
+        applied.lastWritten = section;
         written = true;
     };
 

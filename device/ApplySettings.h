@@ -21,6 +21,7 @@ struct ApplyResult {
     bool acknowledgementStored = false;
     std::uint8_t sections = 0;               // the sections that differed
     std::uint8_t outcome = result::NoReply;  // the last write's result, or the starting one
+    std::uint8_t lastWritten = 0;            // the section whose write gave the outcome, if any
 };
 
 // Sends the sections in which EditConfig differs from BaseConfig, in the

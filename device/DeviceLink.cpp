@@ -18,7 +18,8 @@ bool HasStatus(std::span<const std::uint8_t> report, std::uint8_t value) {
 
 }  // namespace
 
-DeviceLink::DeviceLink(FeatureBackend& backend, Clock& clock) : backend_(backend), clock_(clock) {}
+DeviceLink::DeviceLink(FeatureBackend& backend, Clock& clock, CrossProcessLock* acrossProcesses)
+    : backend_(backend), clock_(clock), lock_(acrossProcesses) {}
 
 bool DeviceLink::DiscoverDevice(std::uint16_t vendorId, std::uint16_t productId) {
     // Under the lock, so a command on another thread never uses a released handle.

@@ -33,7 +33,8 @@ static_assert(std::atomic<DiscoveryOutcome>::is_always_lock_free);
 // mode and the feature-report exchanges with their retry rules.
 class DeviceLink {
   public:
-    DeviceLink(FeatureBackend& backend, Clock& clock);
+    // With a cross-process lock, the device lock keeps other processes out too.
+    DeviceLink(FeatureBackend& backend, Clock& clock, CrossProcessLock* acrossProcesses = nullptr);
     DeviceLink(const DeviceLink&) = delete;
     DeviceLink& operator=(const DeviceLink&) = delete;
 

@@ -10,13 +10,25 @@
 
 namespace qx9 {
 
+// The step of loading that failed, so that a front end can say which.
+enum class LoadStep : std::uint8_t {
+    None,
+    LinkCheck,  // the dongle's link checks
+    ReadDongleInfo,
+    ReadMouseInfo,
+    Recognition,  // the mouse behind the dongle is not a QX9
+    ReadBattery,
+    ReadConfig,
+};
+
 // What loading the mouse found, for a front end to show. Each value is set once
 // the sequence got that far, so a load that fails part way still reports what
 // it read before.
 struct LoadReport {
     std::uint8_t result = result::Done;  // 1: the configuration is read
-    bool toPairing = false;              // the dongle answers but its mouse does not
-    bool donglePresent = false;          // the dongle was found and answered discovery
+    LoadStep failedAt = LoadStep::None;
+    bool toPairing = false;      // the dongle answers but its mouse does not
+    bool donglePresent = false;  // the dongle was found and answered discovery
     std::optional<std::uint8_t> recognition;
     std::optional<std::uint16_t> dongleVersion;
     std::optional<std::uint16_t> mouseVersion;

@@ -334,9 +334,7 @@ void CSensorDlg::SelectLevel(int level) {
     if (const int index = ui_.levelCount->currentIndex(); index >= 0) {
         edit.CpiLevelCount = static_cast<std::uint8_t>(index + 1);
     }
-    edit.CpiLevels[k] = {static_cast<std::uint8_t>(xValues_[k] != yValues_[k] ? 1 : 0),
-                         static_cast<std::uint16_t>(xValues_[k]),
-                         static_cast<std::uint16_t>(yValues_[k])};
+    edit.CpiLevels[k] = LevelFromValues(xValues_[k], yValues_[k]);
     emit LevelSwitchRequested();
 }
 
@@ -402,9 +400,7 @@ void CSensorDlg::CollectIntoConfig() {
         edit.CpiLevelCount = static_cast<std::uint8_t>(index + 1);
     }
     for (std::size_t k = 0; k < CpiLevelSlots; ++k) {
-        edit.CpiLevels[k] = {static_cast<std::uint8_t>(xValues_[k] != yValues_[k] ? 1 : 0),
-                             static_cast<std::uint16_t>(xValues_[k]),
-                             static_cast<std::uint16_t>(yValues_[k])};
+        edit.CpiLevels[k] = LevelFromValues(xValues_[k], yValues_[k]);
     }
     if (const int checked = selectors_.checkedId(); checked >= 0) {
         edit.CurrentCpiLevel = static_cast<std::uint8_t>(checked);

@@ -25,13 +25,32 @@ grep -qx "StartupWMClass=qx9-config" "$desktop" || fail "StartupWMClass is not q
 grep -qx "Exec=qx9-config" "$desktop" || fail "Exec is not qx9-config"
 echo "desktop entry and AppStream data: valid"
 
+# The completion offers the commands, then a setting's words after NAME=,
+# where bash breaks words at "=" and ":".
+completion() {
+  bash -c 'source packaging/qx9ctl.bash-completion
+    COMP_LINE=$1; COMP_POINT=${#1}; read -ra COMP_WORDS <<<"$2"
+    COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); _qx9ctl; echo "${COMPREPLY[*]}"' _ "$1" "$2"
+}
+[[ "$(completion "qx9ctl s" "qx9ctl s")" == "status show set" ]] ||
+  fail "bash completion does not offer the commands"
+[[ "$(completion "qx9ctl set lod=1.7" "qx9ctl set lod = 1.7")" == "1.7mm" ]] ||
+  fail "bash completion does not offer a setting's values"
+[[ "$(completion "qx9ctl set wheel-up=media:m" "qx9ctl set wheel-up = media : m")" == "mute" ]] ||
+  fail "bash completion does not complete after a colon"
+man --warnings -l "$build/packaging/qx9ctl.1" >/dev/null 2>"$build/qx9ctl-man.log" &&
+  [[ ! -s "$build/qx9ctl-man.log" ]] || fail "the manual page of qx9ctl has warnings: $(cat "$build/qx9ctl-man.log")"
+echo "qx9ctl: bash completion and manual page"
+
 rm -f "$build"/*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
 package="$(ls "$build"/qx9-config_*.deb)"
 expected="$(cat <<'LIST'
 ./usr/bin/qx9-config
+./usr/bin/qx9ctl
 ./usr/lib/udev/rules.d/70-qx9-config.rules
 ./usr/share/applications/com.talvern.qx9config.desktop
+./usr/share/bash-completion/completions/qx9ctl
 ./usr/share/icons/hicolor/128x128/apps/com.talvern.qx9config.png
 ./usr/share/icons/hicolor/16x16/apps/com.talvern.qx9config.png
 ./usr/share/icons/hicolor/256x256/apps/com.talvern.qx9config.png
@@ -40,6 +59,7 @@ expected="$(cat <<'LIST'
 ./usr/share/icons/hicolor/64x64/apps/com.talvern.qx9config.png
 ./usr/share/icons/hicolor/scalable/apps/com.talvern.qx9config.svg
 ./usr/share/man/man1/qx9-config.1.gz
+./usr/share/man/man1/qx9ctl.1.gz
 ./usr/share/metainfo/com.talvern.qx9config.metainfo.xml
 LIST
 )"

@@ -11,13 +11,14 @@ packages=(
   g++ cmake ninja-build pkg-config
   libudev-dev libhidapi-dev
   qt6-base-dev libxcb1-dev libxcb-xinput-dev
+  libcli11-dev nlohmann-json3-dev
 )
 for argument in "$@"; do
   case "$argument" in
     --fuzz) packages+=(clang libclang-rt-dev) ;;
     --package) packages+=(dpkg-dev file) ;;
     --tests) packages+=(xvfb xauth libxcb-xtest0-dev libgtest-dev libgmock-dev
-                        dpkg-dev file desktop-file-utils appstream
+                        dpkg-dev file desktop-file-utils appstream man-db
                         umockdev libumockdev-dev) ;;
     *) echo "unknown argument: $argument" >&2; exit 2 ;;
   esac

@@ -50,6 +50,11 @@ std::uint32_t CommittedCpi(std::string_view text) {
     return NormalizeCpi(ReadCpiText(text).value_or(MinCpi));
 }
 
+CpiLevel LevelFromValues(std::uint32_t x, std::uint32_t y) {
+    return {static_cast<std::uint8_t>(x != y ? 1 : 0), static_cast<std::uint16_t>(x),
+            static_cast<std::uint16_t>(y)};
+}
+
 std::span<const std::string_view> LodEntries(std::uint8_t glassMode) {
     if (glassMode == GlassModeOn) {
         return GlassLodEntries;

@@ -6,6 +6,8 @@
 #include <span>
 #include <string_view>
 
+#include "DeviceConfig.h"
+
 // What the values of the Basic Settings page mean: CPI steps and limits, the
 // slider scale, the lift-off distance lists by glass mode and the level rows.
 // Plain C++ so that every front end reads a value the same way.
@@ -31,6 +33,10 @@ int CpiToSliderPos(std::uint32_t value);
 std::optional<std::uint32_t> ReadCpiText(std::string_view text);
 // What a box settles to when it is committed: empty text counts as the lowest CPI.
 std::uint32_t CommittedCpi(std::string_view text);
+
+// A level as stored from its X and Y values (the low 16 bits of each): X and
+// Y count as separate exactly when they differ.
+CpiLevel LevelFromValues(std::uint32_t x, std::uint32_t y);
 
 // --- lift-off distance ------------------------------------------------------
 inline constexpr std::array<std::string_view, 11> NormalLodEntries{

@@ -124,6 +124,9 @@ TEST_P(ApplyFaultTest, BaseConfigAdvancesOnlyForAFullyConfirmedApply) {
     } else {
         EXPECT_EQ(store.BaseConfig(), before);
         EXPECT_EQ(store.ChangedSections(), SensorSection | AdvancedSection | ButtonSection);
+        // Writes go out in the order of their codes, one section bit each.
+        EXPECT_EQ(applied.lastWritten, 1u << (target.code - command::WriteSensorSettings))
+            << "the result names the write that failed";
         // The three writes' codes rise in the order they go out.
         for (const emu::TraceEntry& entry : emulator.Trace()) {
             const bool laterWrite = entry.direction == emu::Direction::Send &&

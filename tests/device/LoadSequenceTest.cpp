@@ -17,6 +17,7 @@ struct LoadCase {
     Endpoint endpoint;
     std::function<void(emu::Qx9Emulator&)> fault;
     std::uint8_t result;
+    LoadStep failedAt;
     bool toPairing;
     std::optional<std::uint8_t> recognition;
     bool dongleVersion;
@@ -37,6 +38,7 @@ TEST_P(LoadSequenceTest, ReportsWhatItReadUpToTheFailure) {
                                   : LoadThroughDongle(link, commands, store);
 
     EXPECT_EQ(report.result, GetParam().result);
+    EXPECT_EQ(report.failedAt, GetParam().failedAt);
     EXPECT_EQ(report.toPairing, GetParam().toPairing);
     EXPECT_EQ(report.recognition, GetParam().recognition);
     EXPECT_EQ(report.dongleVersion.has_value(), GetParam().dongleVersion);
@@ -58,26 +60,25 @@ const auto Refuse = [](std::uint8_t code) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, LoadSequenceTest,
-    ::testing::Values(LoadCase{"CableLoads", Endpoint::Cable, NoFault, 1, false,
-                               recognition::Recognised, false, true, true},
-                      LoadCase{"CableInfoRefused", Endpoint::Cable, Refuse(command::ReadMouseInfo),
-                               2, false, std::nullopt, false, false, false},
-                      LoadCase{"CableConfigRefused", Endpoint::Cable, Refuse(command::ReadConfig),
-                               2, false, recognition::Recognised, false, true, true},
-                      LoadCase{"DongleLoads", Endpoint::Dongle, NoFault, 1, false,
-                               recognition::Recognised, true, true, true},
-                      LoadCase{"DongleInfoRefused", Endpoint::Dongle,
-                               Refuse(command::ReadDongleInfo), 2, false, std::nullopt, false,
-                               false, false},
-                      LoadCase{"MouseOffGoesToPairing", Endpoint::Dongle,
-                               [](emu::Qx9Emulator& e) { e.SetMousePowered(false); }, 2, true,
-                               std::nullopt, true, false, false},
-                      LoadCase{"ForeignMouse", Endpoint::Dongle,
-                               [](emu::Qx9Emulator& e) { e.SetMouseProductId(0x1234); }, 0, false,
-                               recognition::Foreign, true, false, false},
-                      LoadCase{"DongleBatteryRefused", Endpoint::Dongle,
-                               Refuse(command::ReadBattery), 2, false, recognition::Recognised,
-                               true, false, false}),
+    ::testing::Values(
+        LoadCase{"CableLoads", Endpoint::Cable, NoFault, 1, LoadStep::None, false,
+                 recognition::Recognised, false, true, true},
+        LoadCase{"CableInfoRefused", Endpoint::Cable, Refuse(command::ReadMouseInfo), 2,
+                 LoadStep::ReadMouseInfo, false, std::nullopt, false, false, false},
+        LoadCase{"CableConfigRefused", Endpoint::Cable, Refuse(command::ReadConfig), 2,
+                 LoadStep::ReadConfig, false, recognition::Recognised, false, true, true},
+        LoadCase{"DongleLoads", Endpoint::Dongle, NoFault, 1, LoadStep::None, false,
+                 recognition::Recognised, true, true, true},
+        LoadCase{"DongleInfoRefused", Endpoint::Dongle, Refuse(command::ReadDongleInfo), 2,
+                 LoadStep::ReadDongleInfo, false, std::nullopt, false, false, false},
+        LoadCase{"MouseOffGoesToPairing", Endpoint::Dongle,
+                 [](emu::Qx9Emulator& e) { e.SetMousePowered(false); }, 2, LoadStep::ReadMouseInfo,
+                 true, std::nullopt, true, false, false},
+        LoadCase{"ForeignMouse", Endpoint::Dongle,
+                 [](emu::Qx9Emulator& e) { e.SetMouseProductId(0x1234); }, 0, LoadStep::Recognition,
+                 false, recognition::Foreign, true, false, false},
+        LoadCase{"DongleBatteryRefused", Endpoint::Dongle, Refuse(command::ReadBattery), 2,
+                 LoadStep::ReadBattery, false, recognition::Recognised, true, false, false}),
     test::CaseName{});
 
 using CableLoadTest = EmulatorFixture;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 #include "DisplayTexts.h"
 #include "support/CaseName.h"
 
@@ -47,6 +50,8 @@ class BatteryTextsTest : public ::testing::TestWithParam<BatteryCase> {};
 TEST_P(BatteryTextsTest, CapAtOneHundredAndChargeOnTheCable) {
     EXPECT_EQ(BatteryPercentText(GetParam().level), GetParam().percent);
     EXPECT_EQ(CableBatteryText(GetParam().level), GetParam().cable);
+    EXPECT_EQ(BatteryText(GetParam().level, false), GetParam().percent);
+    EXPECT_EQ(BatteryText(GetParam().level, true), GetParam().cable);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, BatteryTextsTest,
@@ -56,6 +61,28 @@ INSTANTIATE_TEST_SUITE_P(Table, BatteryTextsTest,
                                            BatteryCase{"Over", 120, "100%", "100%"},
                                            BatteryCase{"Largest", 255, "100%", "100%"}),
                          test::CaseName{});
+
+struct DongleVersionCase {
+    const char* name;
+    std::uint16_t word;
+    std::optional<std::string> throughDongle;
+    std::string besideCable;
+};
+
+class ShownDongleVersionTest : public ::testing::TestWithParam<DongleVersionCase> {};
+
+TEST_P(ShownDongleVersionTest, ThroughTheDongleFromTwoOnIsNotShown) {
+    EXPECT_EQ(ShownDongleVersion(GetParam().word, true), GetParam().throughDongle);
+    EXPECT_EQ(ShownDongleVersion(GetParam().word, false), GetParam().besideCable);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ShownDongleVersionTest,
+    ::testing::Values(DongleVersionCase{"Usual", 0x0104, "1.04", "1.04"},
+                      DongleVersionCase{"JustBelowTwo", 0x0199, "1.99", "1.99"},
+                      DongleVersionCase{"Two", 0x0200, std::nullopt, "2.00"},
+                      DongleVersionCase{"LetterStopsReading", 0x0A10, "0.00", "0.00"}),
+    test::CaseName{});
 
 }  // namespace
 }  // namespace qx9

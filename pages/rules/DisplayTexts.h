@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
-// How device values read on screen. Plain C++ so the rules test without Qt.
+// How device values read in the status area. Plain C++ so that every front
+// end shows a version or a battery level the same way.
 namespace qx9 {
 
 inline constexpr double SoftwareVersion = 1.0;
@@ -21,5 +23,10 @@ std::string FormatVersion(double version);
 std::string BatteryPercentText(std::uint8_t level);
 // On the cable the mouse charges: below 100 reads "Charging".
 std::string CableBatteryText(std::uint8_t level);
+std::string BatteryText(std::uint8_t level, bool onCable);
+
+// The dongle's version as shown: read through the dongle itself, a version of
+// 2.00 or more is not shown at all.
+std::optional<std::string> ShownDongleVersion(std::uint16_t word, bool throughDongle);
 
 }  // namespace qx9

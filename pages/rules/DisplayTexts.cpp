@@ -32,4 +32,17 @@ std::string CableBatteryText(std::uint8_t level) {
     return level < 100 ? std::string(text::Charging) : BatteryPercentText(level);
 }
 
+std::string BatteryText(std::uint8_t level, bool onCable) {
+    return onCable ? CableBatteryText(level) : BatteryPercentText(level);
+}
+
+std::optional<std::string> ShownDongleVersion(std::uint16_t word, bool throughDongle) {
+    constexpr int FirstHiddenVersion = 200;
+    DecodedVersion version = DecimalCodedVersion(word);
+    if (throughDongle && version.hundredths >= FirstHiddenVersion) {
+        return std::nullopt;
+    }
+    return std::move(version.text);
+}
+
 }  // namespace qx9

@@ -4,7 +4,8 @@
 
 namespace qx9 {
 
-// The line under the status area that tells the user why no device is shown.
+// Why no device is shown: the line under the window's status area, and what
+// qx9ctl says when it finds none.
 enum class DeviceHint {
     None,           // a device is loaded, or one was found (the pages say the rest)
     NoDevice,       // nothing of ours is plugged in
