@@ -5,6 +5,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <thread>
 #include <vector>
 
@@ -17,6 +20,26 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr auto ExitPoll = 20ms;
+
+// Waits for the child to end, until the patience runs out; kills it then.
+std::optional<int> Reap(pid_t child, std::chrono::milliseconds patience) {
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    int status = 0;
+    pid_t ended = 0;
+    while ((ended = ::waitpid(child, &status, WNOHANG)) == 0 &&
+           std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(ExitPoll);
+    }
+    if (ended == 0) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        return std::nullopt;
+    }
+    if (ended > 0 && WIFEXITED(status)) {
+        return WEXITSTATUS(status);
+    }
+    return std::nullopt;
+}
 
 }  // namespace
 
@@ -52,6 +75,44 @@ bool ToolRunner::Start() {
         return false;
     }
     return true;
+}
+
+ToolRunner::Finished ToolRunner::RunToEnd(const std::string& program,
+                                          const std::vector<std::string>& arguments,
+                                          std::chrono::milliseconds patience) {
+    char outputPath[] = "/tmp/qx9-sim-output.XXXXXX";
+    const int output = ::mkstemp(outputPath);
+    if (output < 0) {
+        return {};
+    }
+    std::vector<std::string> words{program};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    std::vector<std::string> variables = PreloadEnvironment();
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, output, STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, output, STDERR_FILENO);
+    pid_t child = -1;
+    const bool started = ::posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(),
+                                       EnvironmentBlock(variables).data()) == 0;
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(output);
+
+    Finished finished;
+    if (started) {
+        finished.exitStatus = Reap(child, patience);
+        std::ifstream file(outputPath);
+        finished.output.assign(std::istreambuf_iterator<char>(file),
+                               std::istreambuf_iterator<char>());
+    }
+    std::remove(outputPath);
+    return finished;
 }
 
 bool ToolRunner::Running() {

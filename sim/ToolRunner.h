@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Clock.h"
 #include "Qx9Emulator.h"
@@ -38,6 +39,16 @@ class ToolRunner {
     // Asks the tool to end, as the session does at logout, and waits for it.
     // Its exit status; none when it was killed by a signal or had to be.
     std::optional<int> Quit(std::chrono::milliseconds patience);
+
+    // How another program on the same tree ended, and what it printed.
+    struct Finished {
+        std::optional<int> exitStatus;  // none when killed by a signal or for its patience
+        std::string output;             // standard output and error together
+    };
+    // Runs another program (qx9ctl, say) on the tree to its end, beside the
+    // tool if the tool runs.
+    Finished RunToEnd(const std::string& program, const std::vector<std::string>& arguments,
+                      std::chrono::milliseconds patience);
 
     // The tool's process while it runs.
     pid_t Pid() const { return child_; }
