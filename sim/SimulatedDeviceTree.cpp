@@ -228,6 +228,9 @@ SimulatedDeviceTree::~SimulatedDeviceTree() {
                 umockdev_testbed_detach_ioctl(testbed_, node->devnode.c_str(), nullptr);
             }
         }
+        for (const auto& [devnode, node] : retiredNodes_) {
+            umockdev_testbed_detach_ioctl(testbed_, devnode.c_str(), nullptr);
+        }
     }
     // Ends umockdev's thread, the one that works on the open files.
     g_object_unref(testbed_);
@@ -357,13 +360,16 @@ void SimulatedDeviceTree::AddDevice(std::uint16_t vendorId, std::uint16_t produc
 }
 
 void SimulatedDeviceTree::RemoveDevice(UsbDevice& device) {
-    // As udev reports a removal: the node is already gone.
+    // As udev reports a removal: the node is already gone. Its ioctl handler
+    // stays, so that a handle still held is answered "gone" as the kernel
+    // does; detached, umockdev would cut the handle's connection under a
+    // request in flight and abort the program holding it.
     for (const auto& node : device.nodes) {
         node->present = false;
-        umockdev_testbed_detach_ioctl(testbed_, node->devnode.c_str(), nullptr);
         ::unlink((root_ + node->devnode).c_str());
         std::lock_guard lock(mutex_);
         nodes_.erase(node->devnode);
+        retiredNodes_[node->devnode] = node;
     }
     // umockdev announces additions itself, removals not.
     for (auto syspath = device.syspaths.rbegin(); syspath != device.syspaths.rend(); ++syspath) {
@@ -390,9 +396,11 @@ void SimulatedDeviceTree::WaitForUeventsRead() const {
 
 int SimulatedDeviceTree::FreeMinor() const {
     std::lock_guard lock(mutex_);
+    // A retired node's handler still holds its path.
     int minor = firstMinor_;
     while (std::any_of(nodes_.begin(), nodes_.end(),
-                       [minor](const auto& entry) { return entry.second->minor == minor; })) {
+                       [minor](const auto& entry) { return entry.second->minor == minor; }) ||
+           retiredNodes_.count(Format("/dev/hidraw%d", minor)) != 0) {
         ++minor;
     }
     return minor;
@@ -524,7 +532,13 @@ void SimulatedDeviceTree::Connected(UMockdevIoctlClient* client) {
     const std::string devnode = umockdev_ioctl_client_get_devnode(client);
     auto file = std::make_unique<OpenFile>();
     file->node = FindNode(devnode);
-    if (file->node) {
+    if (!file->node) {
+        // Opened before a removal that umockdev's thread came to first.
+        std::lock_guard lock(mutex_);
+        const auto retired = retiredNodes_.find(devnode);
+        file->node = retired == retiredNodes_.end() ? nullptr : retired->second;
+    }
+    if (file->node && file->node->present) {
         file->feature = emulator_.Open(file->node->emulatorPath).device;
     }
     g_object_ref(client);

@@ -124,6 +124,8 @@ class SimulatedDeviceTree {
 
     mutable std::mutex mutex_;
     std::map<std::string, std::shared_ptr<Node>> nodes_;
+    // Removed nodes, their handlers still attached for the handles held on them.
+    std::map<std::string, std::shared_ptr<Node>> retiredNodes_;
     std::map<UMockdevIoctlClient*, std::unique_ptr<OpenFile>> openFiles_;
     std::vector<std::string> opens_;
     std::vector<FeatureRequest> requests_;
