@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QObject>
+#include <deque>
+#include <mutex>
 
 #include "StatusListener.h"
 #include "StatusRecord.h"
@@ -16,14 +18,20 @@ class StatusRecordRelay : public QObject {
 
     // The handler the listener calls on its own thread.
     StatusListener::Handler Poster() {
-        return [this](const StatusRecord& record) {
-            QMetaObject::invokeMethod(
-                this, [this, record] { emit RecordArrived(record); }, Qt::QueuedConnection);
-        };
+        return [this](const StatusRecord& record) { Post(record); };
     }
 
   signals:
     void RecordArrived(const qx9::StatusRecord& record);
+
+  private:
+    void Post(const StatusRecord& record);
+    Q_INVOKABLE void DeliverPending();
+
+    // The records cross under this lock; Qt's event queue carries only the
+    // wake-up. A thread checker sees our lock, not Qt's own.
+    std::mutex mutex_;
+    std::deque<StatusRecord> pending_;
 };
 
 }  // namespace qx9
