@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "DeviceContract.h"
-#include "ToolRunner.h"
+#include "SimulationFixture.h"
 #include "support/Eventually.h"
 
 namespace qx9 {
@@ -20,36 +18,15 @@ constexpr auto CtlPatience = 60s;
 
 // qx9ctl as installed, on the simulated tree: its own hidraw discovery and
 // feature exchanges, and its lock beside a running qx9-config.
-class CtlInSimulationTest : public ::testing::Test {
+class CtlInSimulationTest : public test::SimulationFixture {
   protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/qx9-ctl-test.XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        directory = pattern;
-        // The lock file lives here, shared by both programs and by no one else.
-        ::setenv("XDG_RUNTIME_DIR", directory.c_str(), 1);
-        runner = std::make_unique<sim::ToolRunner>(
-            sim::ToolRunner::Options{QX9_CONFIG_PATH, directory + "/trace.txt"});
-    }
-    void TearDown() override {
-        if (runner) {
-            for (const std::string& violation : runner->Emulator().Violations()) {
-                ADD_FAILURE() << "device contract violated: " << violation;
-            }
-        }
-        runner.reset();
-        std::filesystem::remove_all(directory);
-    }
     sim::ToolRunner::Finished Ctl(std::vector<std::string> arguments) {
         return runner->RunToEnd(QX9CTL_PATH, std::move(arguments), CtlPatience);
     }
     std::string TraceText() const {
-        std::ifstream file(directory + "/trace.txt");
+        std::ifstream file(TracePath());
         return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     }
-
-    std::string directory;
-    std::unique_ptr<sim::ToolRunner> runner;
 };
 
 TEST_F(CtlInSimulationTest, ReadsAndSetsTheMouseOnItsCable) {

@@ -1,15 +1,12 @@
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <stdlib.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "DeviceContract.h"
-#include "ToolRunner.h"
+#include "SimulationFixture.h"
 #include "support/Eventually.h"
 
 namespace qx9 {
@@ -75,27 +72,9 @@ bool Stopped(pid_t pid) {
     return state != std::string::npos && text.compare(state, 3, ") T") == 0;
 }
 
-class ToolInSimulationTest : public ::testing::Test {
+class ToolInSimulationTest : public test::SimulationFixture {
   protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/qx9-sim-test.XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        directory = pattern;
-        // Its own session: the single-instance lock of a tool running beside it stays apart.
-        ::setenv("XDG_RUNTIME_DIR", directory.c_str(), 1);
-        runner = std::make_unique<sim::ToolRunner>(
-            sim::ToolRunner::Options{QX9_CONFIG_PATH, directory + "/trace.txt"});
-    }
-    void TearDown() override {
-        if (runner) {
-            for (const std::string& violation : runner->Emulator().Violations()) {
-                ADD_FAILURE() << "device contract violated: " << violation;
-            }
-        }
-        runner.reset();
-        std::filesystem::remove_all(directory);
-    }
-    std::vector<Exchange> Trace() const { return ReadTrace(directory + "/trace.txt"); }
+    std::vector<Exchange> Trace() const { return ReadTrace(TracePath()); }
     std::string StatusNode(std::uint16_t productId) const {
         return runner->Tree().NodeWith(VendorId, productId, {StatusUsagePage, StatusUsage});
     }
@@ -105,9 +84,6 @@ class ToolInSimulationTest : public ::testing::Test {
         return std::all_of(listeners.begin(), listeners.end(),
                            [](const sim::UeventListener& l) { return l.unreadBytes == 0; });
     }
-
-    std::string directory;
-    std::unique_ptr<sim::ToolRunner> runner;
 };
 
 TEST_F(ToolInSimulationTest, StartsOnTheCableFollowsItsUnplugAndQuitsCleanly) {
